@@ -1,0 +1,268 @@
+#include "settings/settings_file.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/text_services.h"
+#include "window/form1.h"
+
+namespace pm {
+
+namespace {
+
+// The seventeen keys, in the order the reader tries them and the writer writes them.
+enum class Setting { job, enable, high, low, gsm, language };
+
+struct Key {
+    std::u16string_view key;
+    Setting setting;
+    int index;
+};
+
+// clang-format off
+constexpr std::array<Key, 17> keys = {{
+    {u"JOB=",         Setting::job,      0},
+    {u"ENABLE_CH1=",  Setting::enable,   1}, {u"HIGH_ALARM1=", Setting::high, 1}, {u"LOW_ALARM1=", Setting::low, 1},
+    {u"ENABLE_CH2=",  Setting::enable,   2}, {u"HIGH_ALARM2=", Setting::high, 2}, {u"LOW_ALARM2=", Setting::low, 2},
+    {u"ENABLE_CH3=",  Setting::enable,   3}, {u"HIGH_ALARM3=", Setting::high, 3}, {u"LOW_ALARM3=", Setting::low, 3},
+    {u"ENABLE_CH4=",  Setting::enable,   4}, {u"HIGH_ALARM4=", Setting::high, 4}, {u"LOW_ALARM4=", Setting::low, 4},
+    {u"GSM1=",        Setting::gsm,      1},
+    {u"GSM2=",        Setting::gsm,      2},
+    {u"GSM3=",        Setting::gsm,      3},
+    {u"LANGUAGE=",    Setting::language, 0},
+}};
+// clang-format on
+
+TextBox& text_box(Form1& form, const Key& k) { return k.setting == Setting::job ? form.Text5() : form.Text1(k.index); }
+
+// Assigns a number to the key's control; the control itself refuses a value outside its range.
+void assign_number(Form1& form, const Key& k, std::int16_t n) {
+    switch (k.setting) {
+        case Setting::enable: form.pressure_channel(k.index).set_value(n); break;
+        case Setting::high: form.high_pressure_scroll(k.index).set_value(n); break;
+        case Setting::low: form.low_pressure_scroll(k.index).set_value(n); break;
+        case Setting::language: form.Combo1().set_list_index(n); break;
+        case Setting::job:
+        case Setting::gsm: break;
+    }
+}
+
+int number_of(Form1& form, const Key& k) {
+    switch (k.setting) {
+        case Setting::enable: return form.pressure_channel(k.index).value();
+        case Setting::high: return form.high_pressure_scroll(k.index).value();
+        case Setting::low: return form.low_pressure_scroll(k.index).value();
+        case Setting::language: return form.Combo1().list_index();
+        case Setting::job:
+        case Setting::gsm: break;
+    }
+    return 0;
+}
+
+// Where the value for `key` starts in `line`, when the key begins the line after blanks or tabs.
+std::optional<std::size_t> value_start(TextServices& text, std::u16string_view line, std::u16string_view key) {
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == u' ' || line[start] == u'\t')) ++start;
+    if (line.size() - start < key.size()) return std::nullopt;
+    if (text.find_no_case(line.substr(start, key.size()), key) != 0) return std::nullopt;
+    return start + key.size();
+}
+
+}  // namespace
+
+std::u16string path_in_folder(std::u16string_view folder, std::u16string_view name) {
+    std::u16string path{folder};
+    if (path.empty() || path.back() != u'\\') path.push_back(u'\\');
+    return path.append(name);
+}
+
+std::u16string settings_path(std::u16string_view program_folder) {
+    return path_in_folder(program_folder, u"SETTINGS.TXT");
+}
+
+std::u16string settings_new_path(std::u16string_view program_folder) {
+    return path_in_folder(program_folder, u"SETTINGS.NEW");
+}
+
+std::u16string value_after_key(TextServices& text, std::u16string_view line, std::u16string_view key) {
+    const auto start = value_start(text, line, key);
+    return start ? std::u16string{line.substr(*start)} : std::u16string{};
+}
+
+void parse_settings_line(Form1& form, TextServices& text, std::u16string line) {
+    for (const Key& k : keys) {
+        const auto start = value_start(text, line, k.key);
+        if (!start || *start == line.size()) continue;  // no such key, or an empty value: nothing changes
+
+        if (k.setting == Setting::job || k.setting == Setting::gsm) {
+            line.erase(0, *start);  // the line is ours: hand its text over without another copy
+            text_box(form, k).set_text(std::move(line));
+            return;  // a key must begin the line, so no other key can follow
+        }
+        const auto number = text.to_int16(std::u16string_view{line}.substr(*start));
+        if (!number) return;  // no number: the control keeps its value
+        try {
+            assign_number(form, k, *number);
+        } catch (const InvalidValueError&) {
+            // outside the control's range: it keeps its value, and the reading goes on
+        }
+        return;
+    }
+}
+
+namespace {
+
+// Splits bytes into lines at CR, CR LF or a lone LF and applies each line as soon as it is complete.
+class LineReader {
+public:
+    LineReader(Form1& form, TextServices& text) : form_(form), text_(text) {}
+
+    void feed(const char* data, std::size_t size) {
+        const char* end = data + size;
+        while (data < end) {
+            if (after_cr_) {
+                after_cr_ = false;
+                if (*data == '\n') {
+                    ++data;
+                    continue;
+                }
+            }
+            const char* stop = data;
+            while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+            line_.append(data, stop);
+            if (stop == end) return;
+            after_cr_ = *stop == '\r';
+            data = stop + 1;
+            emit();
+        }
+    }
+
+    void finish() {
+        if (!line_.empty()) emit();
+    }
+
+private:
+    void emit() {
+        std::u16string wide = text_.to_wide(line_);
+        if (line_.capacity() > (1u << 20)) {
+            std::string().swap(line_);  // let a huge line's bytes go before its text is applied
+        } else {
+            line_.clear();
+        }
+        parse_settings_line(form_, text_, std::move(wide));
+    }
+
+    Form1& form_;
+    TextServices& text_;
+    std::string line_;
+    bool after_cr_ = false;
+};
+
+}  // namespace
+
+LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
+    const std::u16string folder = files.program_folder();
+    LoadOutcome outcome;
+    outcome.path = settings_path(folder);
+
+    PathInfo info;
+    if (SysError e = files.query(outcome.path, info)) {
+        return {LoadOutcome::Status::unreadable, e, outcome.path};
+    }
+    if (!info.exists) {
+        // A save cut off between writing SETTINGS.NEW and renaming it leaves only the new file.
+        const std::u16string new_path = settings_new_path(folder);
+        PathInfo new_info;
+        if (files.query(new_path, new_info) != sys_error::ok || !new_info.exists || new_info.directory) {
+            return {LoadOutcome::Status::missing, sys_error::ok, outcome.path};
+        }
+        outcome.path = new_path;
+    }
+
+    std::unique_ptr<OpenFile> file;
+    if (SysError e = files.open_read(outcome.path, file)) {
+        return {LoadOutcome::Status::unreadable, e, outcome.path};
+    }
+    LineReader lines(form, text);
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        std::size_t got = 0;
+        if (SysError e = file->read(buffer, got)) {
+            file->close();
+            return {LoadOutcome::Status::unreadable, e, outcome.path};
+        }
+        if (got == 0) break;
+        lines.feed(buffer.data(), got);
+    }
+    file->close();
+    lines.finish();
+    outcome.status = LoadOutcome::Status::read;
+    return outcome;
+}
+
+namespace {
+
+std::string settings_line(Form1& form, TextServices& text, const Key& k) {
+    std::string line(k.key.begin(), k.key.end());
+    if (k.setting == Setting::job || k.setting == Setting::gsm) {
+        std::u16string value = text_box(form, k).text();
+        for (char16_t& c : value) {
+            if (c == u'\r' || c == u'\n') c = u' ';  // a value must never end its line or start a key
+        }
+        line += text.to_ansi(value);
+    } else {
+        line += std::to_string(number_of(form, k));
+    }
+    return line + "\r\n";
+}
+
+}  // namespace
+
+SaveOutcome save_settings(Form1& form, FileSystem& files, TextServices& text) {
+    using Step = SaveOutcome::Step;
+    std::vector<std::string> lines;
+    for (const Key& k : keys) lines.push_back(settings_line(form, text, k));
+
+    const std::u16string folder = files.program_folder();
+    const std::u16string path = settings_path(folder);
+    const std::u16string new_path = settings_new_path(folder);
+
+    PathInfo old;
+    if (SysError e = files.query(path, old)) return {Step::check, e};
+    // Refused here, not left to the platform: some file systems let a rename replace a read-only file.
+    if (old.exists && (old.directory || old.read_only)) return {Step::check, sys_error::access_denied};
+
+    PathInfo stale;
+    if (SysError e = files.query(new_path, stale)) return {Step::check, e};
+    if (stale.exists) {
+        if (SysError e = files.remove(new_path)) return {Step::remove_stale, e, true};
+    }
+
+    NewFileAttributes attributes;
+    if (old.exists) attributes = {old.hidden, old.system, old.archive};
+    std::unique_ptr<OpenFile> file;
+    if (SysError e = files.create_new(new_path, attributes, file)) return {Step::create, e};
+
+    auto give_up = [&](Step step, SysError error) {
+        if (file) file->close();
+        SaveOutcome outcome{step, error};
+        outcome.new_file_left = files.remove(new_path) != sys_error::ok;
+        return outcome;
+    };
+    for (const std::string& line : lines) {
+        std::size_t written = 0;
+        if (SysError e = file->write(line, written)) return give_up(Step::write, e);
+        if (written != line.size()) return give_up(Step::write, sys_error::handle_disk_full);
+    }
+    if (SysError e = file->flush()) return give_up(Step::flush, e);
+    SysError closed = file->close();
+    file.reset();
+    if (closed) return give_up(Step::close, closed);
+    if (SysError e = files.rename_replace(new_path, path)) return give_up(Step::rename, e);
+    return {};
+}
+
+}  // namespace pm

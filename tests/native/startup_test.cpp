@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "app/position_form.h"
+#include "doubles/test_app.h"
+
+namespace pm {
+namespace {
+
+// Logs every read and write that window placement makes, in order.
+struct LoggingWindow : TopLevelWindow {
+    std::vector<std::string>& log;
+    float w, h;
+    LoggingWindow(std::vector<std::string>& l, float width, float height) : log(l), w(width), h(height) {}
+    float width() override { return log.push_back("width"), w; }
+    float height() override { return log.push_back("height"), h; }
+    void set_left(float left) override { log.push_back("left=" + std::to_string(left)); }
+    void set_top(float top) override { log.push_back("top=" + std::to_string(top)); }
+};
+
+struct LoggingScreen : Screen {
+    std::vector<std::string>& log;
+    float w, h;
+    LoggingScreen(std::vector<std::string>& l, float width, float height) : log(l), w(width), h(height) {}
+    float width() override { return log.push_back("screen width"), w; }
+    float height() override { return log.push_back("screen height"), h; }
+    float frame_width() override { return 0; }
+    float frame_height() override { return 0; }
+};
+
+TEST(PositionForm, HalvesEachSizeAndStoresLeftBeforeReadingTheHeight) {
+    std::vector<std::string> log;
+    LoggingWindow window(log, 9015, 10350);
+    LoggingScreen screen(log, 15360, 11520);
+    position_form(window, screen);
+    EXPECT_EQ(log, (std::vector<std::string>{"width", "screen width", "left=3172.500000", "height", "screen height",
+                                             "top=585.000000"}));
+}
+
+TEST(PositionForm, AWindowLargerThanTheScreenGetsANegativePosition) {
+    std::vector<std::string> log;
+    LoggingWindow window(log, 20000, 13000);
+    LoggingScreen screen(log, 15360, 11520);
+    position_form(window, screen);
+    EXPECT_EQ(log[2], "left=-2320.000000");
+    EXPECT_EQ(log[5], "top=-740.000000");
+}
+
+TEST(PositionForm, AFaultingResultIsNotStored) {
+    std::vector<std::string> log;
+    LoggingWindow window(log, 100, 100);
+    LoggingScreen screen(log, std::numeric_limits<float>::infinity(), 100);
+    EXPECT_THROW(position_form(window, screen), ArithmeticError);
+    EXPECT_EQ(log, (std::vector<std::string>{"width", "screen width"}));
+    LoggingScreen fine(log, 100, 100);
+    LoggingWindow not_a_number(log, 100, std::numeric_limits<float>::quiet_NaN());
+    log.clear();
+    EXPECT_THROW(position_form(not_a_number, fine), ArithmeticError);
+    EXPECT_EQ(log, (std::vector<std::string>{"width", "screen width", "left=0.000000", "height", "screen height"}));
+}
+
+TEST(Startup, LoadsCentresCaptionsFillsReadsTranslatesThenShows) {
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", test::example_settings);
+    EXPECT_FALSE(t.app.loaded());
+    t.app.Main();
+    Form1& form = t.form();
+    EXPECT_EQ(form.caption(), u"Pelmora™ PM (V2.00)");
+    EXPECT_FLOAT_EQ(form.left(), 15360.0f / 2 - (6855.0f + 90) / 2);
+    EXPECT_FLOAT_EQ(form.top(), 11520.0f / 2 - (9855.0f + 435) / 2);
+    EXPECT_EQ(form.Combo1().entries(), (std::vector<std::u16string>{u"English", u"Français", u"Deutsch",
+                                                                    u"Nederlands", u"Polskie", u"Italiano",
+                                                                    u"Español"}));
+    EXPECT_EQ(form.Combo1().list_index(), 2);
+    EXPECT_EQ(form.Combo1().text(), u"Deutsch");
+    EXPECT_EQ(form.Frame(7).caption(), u"Aktivieren kanal");
+    EXPECT_EQ(form.high_pressure_frame(4).caption(), u"Hochdruck-alarm (99Pa)");
+    EXPECT_EQ(form.low_pressure_frame(4).caption(), u"Niederdruck-alarm (5Pa)");
+    EXPECT_EQ(t.show.count, 1);
+    EXPECT_EQ(t.show.shown, &form);
+}
+
+// Takes note of what the window holds at the moment it is shown.
+struct SnapshotShow : WindowShow {
+    std::vector<std::u16string> captions;
+    void show_modeless(Form1& form) override {
+        for (Control* c : form.controls()) {
+            if (auto* frame = dynamic_cast<FrameControl*>(c)) captions.push_back(frame->caption());
+        }
+    }
+};
+
+TEST(Startup, AGermanFileNeverShowsEnglishCaptions) {
+    test::MemoryFileSystem files;
+    Cp1252Text text;
+    FixedScreen screen;
+    SnapshotShow show;
+    App app{Services{files, text, screen, show}};
+    files.put(u"SETTINGS.TXT", "HIGH_ALARM2=45\r\nLANGUAGE=2\r\n");
+    app.Main();
+    ASSERT_EQ(show.captions.size(), 18u);
+    for (const auto& caption : show.captions) {
+        EXPECT_EQ(caption.find(u"pressure alarm ("), std::u16string::npos);
+        EXPECT_NE(caption, u"Enable channel");
+        EXPECT_NE(caption, u"Language");
+    }
+    EXPECT_EQ(app.form().high_pressure_frame(2).caption(), u"Hochdruck-alarm (45Pa)");
+}
+
+TEST(Startup, WithoutAFileTheWindowIsEnglishWithDesignTimeValues) {
+    test::TestApp t;
+    t.app.Main();
+    EXPECT_EQ(t.form().Combo1().list_index(), 0);
+    EXPECT_EQ(t.form().Frame(0).caption(), u"Language");
+    EXPECT_EQ(t.form().high_pressure_frame(3).caption(), u"High pressure alarm (0Pa)");
+    EXPECT_EQ(t.form().Combo1().entries().size(), 7u);
+}
+
+TEST(Startup, AFileWithLanguageMinusOneStartsInEnglishWithNoSelection) {
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", "LANGUAGE=-1\r\n");
+    t.app.Main();
+    EXPECT_EQ(t.form().Combo1().list_index(), -1);
+    EXPECT_EQ(t.form().Frame(4).caption(), u"SMS Number 1");
+    EXPECT_EQ(t.show.count, 1);
+}
+
+}  // namespace
+}  // namespace pm

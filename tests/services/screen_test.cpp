@@ -1,0 +1,22 @@
+#include <gtest/gtest.h>
+
+#include "service_factory.h"
+
+namespace pm {
+namespace {
+
+TEST(ScreenService, MeasuresInTwips) {
+    auto screen = test::make_screen();
+    // Every screen the program meets is at least 640 x 480 pixels: 9600 x 7200 twips at 96 DPI.
+    EXPECT_GE(screen->width(), 9600.0f);
+    EXPECT_GE(screen->height(), 7200.0f);
+    EXPECT_GT(screen->width(), screen->height());
+    // A captioned fixed frame adds a little to each side and a title bar on top.
+    EXPECT_GT(screen->frame_width(), 0.0f);
+    EXPECT_LT(screen->frame_width(), 600.0f);
+    EXPECT_GT(screen->frame_height(), screen->frame_width());
+    EXPECT_LT(screen->frame_height(), 1200.0f);
+}
+
+}  // namespace
+}  // namespace pm
