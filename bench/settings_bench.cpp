@@ -38,7 +38,7 @@ struct Program {
     pm::FixedScreen screen;
     pm::HeadlessShow show;
     pm::App app{pm::Services{files, text, screen, show}};
-    explicit Program(const fs::path& folder) : files(std::u16string(folder.string().begin(), folder.string().end())) {}
+    explicit Program(const std::string& folder) : files(std::u16string(folder.begin(), folder.end())) {}
 };
 
 }  // namespace
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     double read_ms = 0;
     double write_ms = 0;
     for (int r = 0; r < rounds; ++r) {
-        Program p(folder);
+        Program p(folder.string());
         const auto t0 = clock_type::now();
         p.app.Main();
         const auto t1 = clock_type::now();
