@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
             out << "JOB=" << std::string(mb * 1000 * 1000 - 4, 'j');
         } else if (which == "many-lines") {
             const long lines = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 1000000;
-            for (long i = 0; i < lines; ++i) out << "HIGH_ALARM" << (i % 4 + 1) << '=' << (i % 100) << "\r\n";
+            for (long i = 0; i < lines; ++i)
+                out << "HIGH_ALARM" << (i % 4 + 1) << '=' << (i % 100) << "\r\n";
         } else {
             std::fprintf(stderr, "usage: settings_bench example|big-line [MB]|many-lines [lines]\n");
             return 2;
@@ -82,10 +83,11 @@ int main(int argc, char** argv) {
         write_ms += std::chrono::duration<double, std::milli>(t2 - t1).count();
     }
     const long peak = peak_kib();
-    std::printf("case=%s bytes=%zu rounds=%d start_and_read_ms=%.4f write_ms=%.4f peak_kib=%ld baseline_kib=%ld "
-                "peak_over_file=%.2f\n",
-                which.c_str(), file_size, rounds, read_ms / rounds, write_ms / rounds, peak, baseline,
-                file_size > 0 ? static_cast<double>(peak - baseline) * 1024.0 / static_cast<double>(file_size) : 0.0);
+    std::printf(
+        "case=%s bytes=%zu rounds=%d start_and_read_ms=%.4f write_ms=%.4f peak_kib=%ld baseline_kib=%ld "
+        "peak_over_file=%.2f\n",
+        which.c_str(), file_size, rounds, read_ms / rounds, write_ms / rounds, peak, baseline,
+        file_size > 0 ? static_cast<double>(peak - baseline) * 1024.0 / static_cast<double>(file_size) : 0.0);
     fs::remove_all(folder);
     return 0;
 }

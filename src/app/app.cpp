@@ -16,7 +16,8 @@ std::u16string window_caption(TextServices& text) {
 
 Form1& App::form() {
     if (!form_) {
-        form_ = std::make_unique<Form1>(*this, services_.screen.frame_width(), services_.screen.frame_height());
+        form_ =
+            std::make_unique<Form1>(*this, services_.screen.frame_width(), services_.screen.frame_height());
         Form_Load();
     }
     return *form_;
@@ -25,7 +26,8 @@ Form1& App::form() {
 LoadOutcome App::Main() {
     form().set_caption(window_caption(services_.text));
     for (int position = 0; position < language_count; ++position) {
-        form().Combo1().add_item(std::u16string{language_name(position)}, static_cast<std::int16_t>(position));
+        form().Combo1().add_item(std::u16string{language_name(position)},
+                                 static_cast<std::int16_t>(position));
     }
     form().Combo1().set_list_index(0);
     LoadOutcome outcome = load_settings(form(), services_.files, services_.text);
@@ -34,15 +36,29 @@ LoadOutcome App::Main() {
     return outcome;
 }
 
-void App::Form_Load() { position_form(*form_, services_.screen); }
+void App::Form_Load() {
+    position_form(*form_, services_.screen);
+}
 
-void App::Combo1_Click() { apply_language(form(), lang_text_); }
+void App::Combo1_Click() {
+    apply_language(form(), lang_text_);
+}
 
-void App::pressure_channel_Click(std::int16_t index) { pm::pressure_channel_Click(form(), index); }
+void App::pressure_channel_Click(std::int16_t index) {
+    pm::pressure_channel_Click(form(), index);
+}
 
-void App::high_pressure_scroll_Change(std::int16_t index) { high_alarm_changed(form(), lang_text_, index); }
-void App::high_pressure_scroll_Scroll(std::int16_t index) { high_alarm_changed(form(), lang_text_, index); }
-void App::low_pressure_scroll_Change(std::int16_t index) { low_alarm_changed(form(), lang_text_, index); }
-void App::low_pressure_scroll_Scroll(std::int16_t index) { low_alarm_changed(form(), lang_text_, index); }
+void App::high_pressure_scroll_Change(std::int16_t index) {
+    high_alarm_changed(form(), lang_text_, index);
+}
+void App::high_pressure_scroll_Scroll(std::int16_t index) {
+    high_alarm_changed(form(), lang_text_, index);
+}
+void App::low_pressure_scroll_Change(std::int16_t index) {
+    low_alarm_changed(form(), lang_text_, index);
+}
+void App::low_pressure_scroll_Scroll(std::int16_t index) {
+    low_alarm_changed(form(), lang_text_, index);
+}
 
 }  // namespace pm

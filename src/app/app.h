@@ -23,7 +23,7 @@ struct Services {
 };
 
 class App : public Form1Events {
-public:
+  public:
     explicit App(Services services);
 
     // Start-up: caption, language list, settings, language, then the window is shown. Returns how the
@@ -44,7 +44,7 @@ public:
     void low_pressure_scroll_Change(std::int16_t index) override;
     void low_pressure_scroll_Scroll(std::int16_t index) override;
 
-private:
+  private:
     Services services_;
     std::unique_ptr<Form1> form_;
     LangText lang_text_;

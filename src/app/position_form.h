@@ -9,7 +9,7 @@ class TopLevelWindow;
 
 // A window position that is no number (infinite, or not a number at all) is refused, not stored.
 class ArithmeticError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -43,11 +43,14 @@ constexpr std::u16string_view texts[10][language_count] = {
 
 }  // namespace
 
-std::u16string_view language_name(int language) { return names[language]; }
+std::u16string_view language_name(int language) {
+    return names[language];
+}
 
 void LangText::fill() {
     for (int language = 0; language < language_count; ++language) {
-        for (int row = 0; row < 10; ++row) cells_[language][row] = texts[row][language];
+        for (int row = 0; row < 10; ++row)
+            cells_[language][row] = texts[row][language];
     }
 }
 
@@ -70,15 +73,18 @@ bool LangText::empty() const {
 void apply_language(Form1& form, LangText& lang_text) {
     lang_text.fill();
     form.Frame(0).set_caption(lang_text(form.Combo1().list_index(), 0));
-    for (int i = 3; i <= 7; ++i) form.Frame(i).set_caption(lang_text(form.Combo1().list_index(), i));
-    for (int channel = 1; channel <= 4; ++channel) update_alarm_captions(form, lang_text, channel);
+    for (int i = 3; i <= 7; ++i)
+        form.Frame(i).set_caption(lang_text(form.Combo1().list_index(), i));
+    for (int channel = 1; channel <= 4; ++channel)
+        update_alarm_captions(form, lang_text, channel);
 }
 
 namespace {
 
 std::u16string alarm_caption(const std::u16string& text, int value) {
     std::u16string caption = text + u" (";
-    for (char c : std::to_string(value)) caption.push_back(static_cast<char16_t>(c));
+    for (char c : std::to_string(value))
+        caption.push_back(static_cast<char16_t>(c));
     return caption + u"Pa)";
 }
 

@@ -18,7 +18,7 @@ std::u16string_view language_name(int language);
 // lang_text(language, row): languages 0-7 by rows 0-10, every cell a text. Only fill() writes it, and
 // only languages 0-6 and rows 0-9 are ever written.
 class LangText {
-public:
+  public:
     static constexpr int languages = 8;
     static constexpr int rows = 11;
 
@@ -28,7 +28,7 @@ public:
     const std::u16string& operator()(int language, int row) const;
     bool empty() const;
 
-private:
+  private:
     std::array<std::array<std::u16string, rows>, languages> cells_;
 };
 

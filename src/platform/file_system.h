@@ -30,7 +30,7 @@ struct NewFileAttributes {
 // One open file. Every call reports its own failure; close() is also done, silently, by the destructor
 // when the owner forgot or gave up after an earlier failure.
 class OpenFile {
-public:
+  public:
     virtual ~OpenFile() = default;
     // Reads up to buffer.size() bytes; `got` is 0 at the end of the file.
     virtual SysError read(std::span<char> buffer, std::size_t& got) = 0;
@@ -41,7 +41,7 @@ public:
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // The folder that holds the program: no trailing "\" except at a drive root ("E:\").

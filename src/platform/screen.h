@@ -4,7 +4,7 @@
 namespace pm {
 
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual float width() = 0;
     virtual float height() = 0;

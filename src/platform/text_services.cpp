@@ -4,15 +4,20 @@ namespace pm {
 
 namespace {
 
-bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool is_blank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+bool is_digit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 }  // namespace
 
 std::optional<std::int16_t> parse_int16(std::u16string_view text, char16_t decimal_separator) {
     std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && is_blank(text[i])) ++i;
+    while (i < n && is_blank(text[i]))
+        ++i;
 
     bool negative = false;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) {
@@ -44,10 +49,12 @@ std::optional<std::int16_t> parse_int16(std::u16string_view text, char16_t decim
     }
     if (digits == 0) return std::nullopt;
 
-    while (i < n && is_blank(text[i])) ++i;
+    while (i < n && is_blank(text[i]))
+        ++i;
     if (i != n) return std::nullopt;
 
-    const bool round_up = first_fraction_digit > 5 || (first_fraction_digit == 5 && (rest_nonzero || whole % 2 == 1));
+    const bool round_up =
+        first_fraction_digit > 5 || (first_fraction_digit == 5 && (rest_nonzero || whole % 2 == 1));
     if (round_up) ++whole;
 
     const std::int32_t value = negative ? -whole : whole;

@@ -11,7 +11,7 @@
 namespace pm {
 
 class TextServices {
-public:
+  public:
     virtual ~TextServices() = default;
 
     // ANSI code page bytes to UTF-16, one character per byte.

@@ -6,7 +6,7 @@ namespace pm {
 class Form1;
 
 class WindowShow {
-public:
+  public:
     virtual ~WindowShow() = default;
     // Returns at once; the window then lives on its own events.
     virtual void show_modeless(Form1& form) = 0;

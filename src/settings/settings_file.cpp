@@ -36,36 +36,54 @@ constexpr std::array<Key, 17> keys = {{
 }};
 // clang-format on
 
-TextBox& text_box(Form1& form, const Key& k) { return k.setting == Setting::job ? form.Text5() : form.Text1(k.index); }
+TextBox& text_box(Form1& form, const Key& k) {
+    return k.setting == Setting::job ? form.Text5() : form.Text1(k.index);
+}
 
 // Assigns a number to the key's control; the control itself refuses a value outside its range.
 void assign_number(Form1& form, const Key& k, std::int16_t n) {
     switch (k.setting) {
-        case Setting::enable: form.pressure_channel(k.index).set_value(n); break;
-        case Setting::high: form.high_pressure_scroll(k.index).set_value(n); break;
-        case Setting::low: form.low_pressure_scroll(k.index).set_value(n); break;
-        case Setting::language: form.Combo1().set_list_index(n); break;
+        case Setting::enable:
+            form.pressure_channel(k.index).set_value(n);
+            break;
+        case Setting::high:
+            form.high_pressure_scroll(k.index).set_value(n);
+            break;
+        case Setting::low:
+            form.low_pressure_scroll(k.index).set_value(n);
+            break;
+        case Setting::language:
+            form.Combo1().set_list_index(n);
+            break;
         case Setting::job:
-        case Setting::gsm: break;
+        case Setting::gsm:
+            break;
     }
 }
 
 int number_of(Form1& form, const Key& k) {
     switch (k.setting) {
-        case Setting::enable: return form.pressure_channel(k.index).value();
-        case Setting::high: return form.high_pressure_scroll(k.index).value();
-        case Setting::low: return form.low_pressure_scroll(k.index).value();
-        case Setting::language: return form.Combo1().list_index();
+        case Setting::enable:
+            return form.pressure_channel(k.index).value();
+        case Setting::high:
+            return form.high_pressure_scroll(k.index).value();
+        case Setting::low:
+            return form.low_pressure_scroll(k.index).value();
+        case Setting::language:
+            return form.Combo1().list_index();
         case Setting::job:
-        case Setting::gsm: break;
+        case Setting::gsm:
+            break;
     }
     return 0;
 }
 
 // Where the value for `key` starts in `line`, when the key begins the line after blanks or tabs.
-std::optional<std::size_t> value_start(TextServices& text, std::u16string_view line, std::u16string_view key) {
+std::optional<std::size_t> value_start(TextServices& text, std::u16string_view line,
+                                       std::u16string_view key) {
     std::size_t start = 0;
-    while (start < line.size() && (line[start] == u' ' || line[start] == u'\t')) ++start;
+    while (start < line.size() && (line[start] == u' ' || line[start] == u'\t'))
+        ++start;
     if (line.size() - start < key.size()) return std::nullopt;
     if (text.find_no_case(line.substr(start, key.size()), key) != 0) return std::nullopt;
     return start + key.size();
@@ -117,7 +135,7 @@ namespace {
 
 // Splits bytes into lines at CR, CR LF or a lone LF and applies each line as soon as it is complete.
 class LineReader {
-public:
+  public:
     LineReader(Form1& form, TextServices& text) : form_(form), text_(text) {}
 
     void feed(const char* data, std::size_t size) {
@@ -131,7 +149,8 @@ public:
                 }
             }
             const char* stop = data;
-            while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+            while (stop < end && *stop != '\r' && *stop != '\n')
+                ++stop;
             line_.append(data, stop);
             if (stop == end) return;
             after_cr_ = *stop == '\r';
@@ -144,7 +163,7 @@ public:
         if (!line_.empty()) emit();
     }
 
-private:
+  private:
     void emit() {
         std::u16string wide = text_.to_wide(line_);
         if (line_.capacity() > (1u << 20)) {
@@ -224,7 +243,8 @@ std::string settings_line(Form1& form, TextServices& text, const Key& k) {
 SaveOutcome save_settings(Form1& form, FileSystem& files, TextServices& text) {
     using Step = SaveOutcome::Step;
     std::vector<std::string> lines;
-    for (const Key& k : keys) lines.push_back(settings_line(form, text, k));
+    for (const Key& k : keys)
+        lines.push_back(settings_line(form, text, k));
 
     const std::u16string folder = files.program_folder();
     const std::u16string path = settings_path(folder);

@@ -8,19 +8,32 @@ namespace pm {
 
 std::u16string_view to_string(ControlName name) {
     switch (name) {
-        case ControlName::Form1: return u"Form1";
-        case ControlName::Frame: return u"Frame";
-        case ControlName::Combo1: return u"Combo1";
-        case ControlName::pressure_channel: return u"pressure_channel";
-        case ControlName::channel_frame: return u"channel_frame";
-        case ControlName::high_pressure_frame: return u"high_pressure_frame";
-        case ControlName::high_pressure_scroll: return u"high_pressure_scroll";
-        case ControlName::low_pressure_frame: return u"low_pressure_frame";
-        case ControlName::low_pressure_scroll: return u"low_pressure_scroll";
-        case ControlName::Text5: return u"Text5";
-        case ControlName::Text1: return u"Text1";
-        case ControlName::Command1: return u"Command1";
-        case ControlName::Command2: return u"Command2";
+        case ControlName::Form1:
+            return u"Form1";
+        case ControlName::Frame:
+            return u"Frame";
+        case ControlName::Combo1:
+            return u"Combo1";
+        case ControlName::pressure_channel:
+            return u"pressure_channel";
+        case ControlName::channel_frame:
+            return u"channel_frame";
+        case ControlName::high_pressure_frame:
+            return u"high_pressure_frame";
+        case ControlName::high_pressure_scroll:
+            return u"high_pressure_scroll";
+        case ControlName::low_pressure_frame:
+            return u"low_pressure_frame";
+        case ControlName::low_pressure_scroll:
+            return u"low_pressure_scroll";
+        case ControlName::Text5:
+            return u"Text5";
+        case ControlName::Text1:
+            return u"Text1";
+        case ControlName::Command1:
+            return u"Command1";
+        case ControlName::Command2:
+            return u"Command2";
     }
     return u"?";
 }
@@ -48,13 +61,18 @@ bool Control::takes_input() const {
     return true;
 }
 
-bool Control::takes_focus() const { return kind_ != ControlKind::frame && takes_input(); }
+bool Control::takes_focus() const {
+    return kind_ != ControlKind::frame && takes_input();
+}
 
-void Control::refresh() { form_.refresh(*this); }
+void Control::refresh() {
+    form_.refresh(*this);
+}
 
 FrameControl::FrameControl(Form1& form, ControlName name, std::int16_t index, Control* container,
                            Bounds bounds, std::int16_t tab_index, std::u16string caption)
-    : Control(form, ControlKind::frame, name, index, container, bounds, tab_index), caption_(std::move(caption)) {}
+    : Control(form, ControlKind::frame, name, index, container, bounds, tab_index),
+      caption_(std::move(caption)) {}
 
 void FrameControl::set_caption(std::u16string caption) {
     // Every assignment reaches the view, which skips a caption it already shows.
@@ -107,10 +125,18 @@ void HScrollBar::step(ScrollStep step) {
     if (!takes_input()) return;
     int delta = 0;
     switch (step) {
-        case ScrollStep::line_left: delta = -small_change_; break;
-        case ScrollStep::line_right: delta = small_change_; break;
-        case ScrollStep::page_left: delta = -large_change_; break;
-        case ScrollStep::page_right: delta = large_change_; break;
+        case ScrollStep::line_left:
+            delta = -small_change_;
+            break;
+        case ScrollStep::line_right:
+            delta = small_change_;
+            break;
+        case ScrollStep::page_left:
+            delta = -large_change_;
+            break;
+        case ScrollStep::page_right:
+            delta = large_change_;
+            break;
     }
     set_value(clamp(value_ + delta));
 }
@@ -154,7 +180,9 @@ std::int16_t TextBox::key_press(std::int16_t code) {
     return code;
 }
 
-void TextBox::user_edit(std::u16string text) { text_ = std::move(text); }
+void TextBox::user_edit(std::u16string text) {
+    text_ = std::move(text);
+}
 
 bool TextBox::type(char16_t character, std::int16_t ansi_code) {
     if (!takes_input()) return false;
@@ -186,7 +214,8 @@ void TextBox::paste(std::u16string_view text) {
 
 ComboBox::ComboBox(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
                    std::int16_t tab_index, std::u16string text)
-    : Control(form, ControlKind::combo_box, name, index, container, bounds, tab_index), text_(std::move(text)) {}
+    : Control(form, ControlKind::combo_box, name, index, container, bounds, tab_index),
+      text_(std::move(text)) {}
 
 void ComboBox::add_item(std::u16string entry, std::int16_t position) {
     if (position < 0 || static_cast<std::size_t>(position) > entries_.size()) {

@@ -14,7 +14,7 @@ class Form1;
 
 // Rule 10: a value outside a control's range is refused in the procedure that assigns it.
 class InvalidValueError : public std::invalid_argument {
-public:
+  public:
     using std::invalid_argument::invalid_argument;
 };
 
@@ -50,7 +50,7 @@ struct Bounds {
 };
 
 class Control {
-public:
+  public:
     Control(Form1& form, ControlKind kind, ControlName name, std::int16_t index, Control* container,
             Bounds bounds, std::int16_t tab_index);
     Control(const Control&) = delete;
@@ -73,11 +73,11 @@ public:
     // Frames never take the focus; every other control does while it takes input.
     bool takes_focus() const;
 
-protected:
+  protected:
     void refresh();
     Form1& form_;
 
-private:
+  private:
     ControlKind kind_;
     ControlName name_;
     std::int16_t index_;
@@ -88,18 +88,18 @@ private:
 };
 
 class FrameControl : public Control {
-public:
+  public:
     FrameControl(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
                  std::int16_t tab_index, std::u16string caption);
     const std::u16string& caption() const { return caption_; }
     void set_caption(std::u16string caption);
 
-private:
+  private:
     std::u16string caption_;
 };
 
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
              std::int16_t tab_index, std::u16string caption, std::int16_t value);
     const std::u16string& caption() const { return caption_; }
@@ -110,7 +110,7 @@ public:
     // Rule 3: a click or the space bar turns 0 into 1 and 1 into 0; a greyed box (2) becomes checked.
     void click();
 
-private:
+  private:
     std::u16string caption_;
     std::int16_t value_;
 };
@@ -118,7 +118,7 @@ private:
 enum class ScrollStep { line_left, line_right, page_left, page_right };
 
 class HScrollBar : public Control {
-public:
+  public:
     HScrollBar(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
                std::int16_t tab_index, std::int16_t min, std::int16_t max, std::int16_t small_change,
                std::int16_t large_change, std::int16_t value);
@@ -138,14 +138,14 @@ public:
     // The thumb is released: Value takes its position, then Change is raised.
     void release(int position);
 
-private:
+  private:
     std::int16_t clamp(int value) const;
     std::int16_t min_, max_, small_change_, large_change_, value_;
     bool dragging_ = false;
 };
 
 class TextBox : public Control {
-public:
+  public:
     TextBox(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
             std::int16_t tab_index, std::u16string text, int max_length);
     const std::u16string& text() const { return text_; }
@@ -165,13 +165,13 @@ public:
     bool type(char16_t character, std::int16_t ansi_code);
     void paste(std::u16string_view text);
 
-private:
+  private:
     std::u16string text_;
     int max_length_;
 };
 
 class ComboBox : public Control {
-public:
+  public:
     ComboBox(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
              std::int16_t tab_index, std::u16string text);
     const std::u16string& text() const { return text_; }
@@ -188,14 +188,14 @@ public:
     // Rule 5: the user typed into the field: it holds that text, no entry is selected, nothing is raised.
     void type_text(std::u16string text);
 
-private:
+  private:
     std::u16string text_;
     std::vector<std::u16string> entries_;
     std::int16_t list_index_ = -1;
 };
 
 class PictureButton : public Control {
-public:
+  public:
     PictureButton(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
                   std::int16_t tab_index, Picture picture, std::u16string tool_tip);
     Picture picture() const { return picture_; }
@@ -203,7 +203,7 @@ public:
     // A click, or space or Enter while focused: raises Click.
     void press();
 
-private:
+  private:
     Picture picture_;
     std::u16string tool_tip_;
 };

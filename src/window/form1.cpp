@@ -25,7 +25,8 @@ std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control
                 static_cast<std::int16_t>(s.range.max), static_cast<std::int16_t>(s.range.small_change),
                 static_cast<std::int16_t>(s.range.large_change), static_cast<std::int16_t>(s.value));
         case ControlKind::text_box:
-            return std::make_unique<TextBox>(form, s.name, index, container, s.bounds, tab, caption, s.max_length);
+            return std::make_unique<TextBox>(form, s.name, index, container, s.bounds, tab, caption,
+                                             s.max_length);
         case ControlKind::combo_box:
             return std::make_unique<ComboBox>(form, s.name, index, container, s.bounds, tab, caption);
         case ControlKind::picture_button:
@@ -40,7 +41,8 @@ std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control
 Form1::Form1(Form1Events& events, float frame_width, float frame_height)
     : events_(events), frame_width_(frame_width), frame_height_(frame_height) {
     for (const ControlSpec& spec : layout_table()) {
-        Control* container = spec.container == ControlName::Form1 ? nullptr : find(spec.container, spec.container_index);
+        Control* container =
+            spec.container == ControlName::Form1 ? nullptr : find(spec.container, spec.container_index);
         owned_.push_back(make_control(*this, spec, container));
         all_.push_back(owned_.back().get());
     }
@@ -59,13 +61,20 @@ template <class T>
 T& Form1::member(ControlName name, int index) {
     if (auto* control = dynamic_cast<T*>(find(name, index))) return *control;
     std::string what = "no control ";
-    for (char16_t c : to_string(name)) what.push_back(static_cast<char>(c));
+    for (char16_t c : to_string(name))
+        what.push_back(static_cast<char>(c));
     throw std::out_of_range(what + "(" + std::to_string(index) + ")");
 }
 
-FrameControl& Form1::Frame(int index) { return member<FrameControl>(ControlName::Frame, index); }
-ComboBox& Form1::Combo1() { return member<ComboBox>(ControlName::Combo1, 0); }
-CheckBox& Form1::pressure_channel(int channel) { return member<CheckBox>(ControlName::pressure_channel, channel); }
+FrameControl& Form1::Frame(int index) {
+    return member<FrameControl>(ControlName::Frame, index);
+}
+ComboBox& Form1::Combo1() {
+    return member<ComboBox>(ControlName::Combo1, 0);
+}
+CheckBox& Form1::pressure_channel(int channel) {
+    return member<CheckBox>(ControlName::pressure_channel, channel);
+}
 FrameControl& Form1::channel_frame(int channel) {
     return member<FrameControl>(ControlName::channel_frame, channel);
 }
@@ -81,17 +90,26 @@ FrameControl& Form1::low_pressure_frame(int channel) {
 HScrollBar& Form1::low_pressure_scroll(int channel) {
     return member<HScrollBar>(ControlName::low_pressure_scroll, channel);
 }
-TextBox& Form1::Text5() { return member<TextBox>(ControlName::Text5, 0); }
-TextBox& Form1::Text1(int index) { return member<TextBox>(ControlName::Text1, index); }
-PictureButton& Form1::Command1() { return member<PictureButton>(ControlName::Command1, 0); }
-PictureButton& Form1::Command2() { return member<PictureButton>(ControlName::Command2, 0); }
+TextBox& Form1::Text5() {
+    return member<TextBox>(ControlName::Text5, 0);
+}
+TextBox& Form1::Text1(int index) {
+    return member<TextBox>(ControlName::Text1, index);
+}
+PictureButton& Form1::Command1() {
+    return member<PictureButton>(ControlName::Command1, 0);
+}
+PictureButton& Form1::Command2() {
+    return member<PictureButton>(ControlName::Command2, 0);
+}
 
 std::vector<Control*> Form1::tab_order() const {
     std::vector<Control*> order;
     for (Control* c : all_) {
         if (c->takes_focus()) order.push_back(c);
     }
-    std::sort(order.begin(), order.end(), [](Control* a, Control* b) { return a->tab_index() < b->tab_index(); });
+    std::sort(order.begin(), order.end(),
+              [](Control* a, Control* b) { return a->tab_index() < b->tab_index(); });
     return order;
 }
 

@@ -13,7 +13,7 @@ namespace pm {
 
 // The handled events. Every handler does nothing unless overridden.
 class Form1Events {
-public:
+  public:
     virtual ~Form1Events() = default;
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t /*unload_mode*/) {}
@@ -30,7 +30,7 @@ public:
 
 // Model -> window. A renderer refreshes what it shows of a control, or of the window, when told to.
 class FormView {
-public:
+  public:
     virtual ~FormView() = default;
     virtual void refresh(const Control& control) = 0;
     virtual void refresh_form() = 0;
@@ -38,7 +38,7 @@ public:
 
 // A top-level window as window placement sees it: outer size and position in twips.
 class TopLevelWindow {
-public:
+  public:
     virtual ~TopLevelWindow() = default;
     virtual float width() = 0;
     virtual float height() = 0;
@@ -52,7 +52,7 @@ enum class ControlEvent { click, change, scroll };
 enum class CloseReason : std::int16_t { user = 0, code = 1, session_end = 2, task_manager = 3 };
 
 class Form1 : public TopLevelWindow {
-public:
+  public:
     static constexpr int client_width = 6855;
     static constexpr int client_height = 9855;
     static constexpr std::u16string_view design_caption = u"Pelmora PM (V2.00)";
@@ -103,7 +103,7 @@ public:
     void raise_key_press(Control& source, std::int16_t& code);
     void refresh(const Control& control);
 
-private:
+  private:
     template <class T>
     T& member(ControlName name, int index);
 

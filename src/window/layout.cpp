@@ -7,18 +7,22 @@ namespace {
 using N = ControlName;
 constexpr ScrollRange threshold{0, 99, 1, 10};
 
-constexpr ControlSpec frame(N name, int index, N in, int in_index, Bounds b, int tab, std::u16string_view caption) {
+constexpr ControlSpec frame(N name, int index, N in, int in_index, Bounds b, int tab,
+                            std::u16string_view caption) {
     return {ControlKind::frame, name, index, in, in_index, b, tab, caption};
 }
 constexpr ControlSpec check(int channel, Bounds b, int tab, std::u16string_view caption) {
     return {ControlKind::check_box, N::pressure_channel, channel, N::Frame, 7, b, tab, caption, 1};
 }
 constexpr ControlSpec scroll(N name, int channel, N in, int tab) {
-    return {ControlKind::scroll_bar, name, channel, in, channel, {120, 240, 6135, 255}, tab, {}, 0, threshold};
+    ControlSpec s{ControlKind::scroll_bar, name, channel, in, channel, {120, 240, 6135, 255}, tab, {}};
+    s.range = threshold;
+    return s;
 }
 constexpr ControlSpec text(N name, int index, int frame_index, int tab, int max_length) {
-    return {ControlKind::text_box, name, index, N::Frame, frame_index, {120, 240, 2535, 315}, tab, u"", 0, {},
-            max_length};
+    ControlSpec s{ControlKind::text_box, name, index, N::Frame, frame_index, {120, 240, 2535, 315}, tab, u""};
+    s.max_length = max_length;
+    return s;
 }
 constexpr ControlSpec button(N name, Bounds b, int tab, Picture picture, std::u16string_view tool_tip) {
     return {ControlKind::picture_button, name, 0, N::Form1, 0, b, tab, {}, 0, {}, 0, picture, tool_tip};
@@ -28,12 +32,13 @@ constexpr ControlSpec combo(Bounds b, int tab, std::u16string_view text) {
 }
 
 // One channel: its frame at `top` on the window, the high and low alarm frames in it, a bar in each.
-#define PM_CHANNEL(c, top, tab_channel, tab_high_frame, tab_high_bar, tab_low_frame, tab_low_bar)               \
-    frame(N::channel_frame, c, N::Form1, 0, {120, top, 6615, 1695}, tab_channel, u"CH" #c),                     \
-        frame(N::high_pressure_frame, c, N::channel_frame, c, {120, 240, 6375, 615}, tab_high_frame,            \
-              u"high_pressure_frame"),                                                                          \
-        scroll(N::high_pressure_scroll, c, N::high_pressure_frame, tab_high_bar),                               \
-        frame(N::low_pressure_frame, c, N::channel_frame, c, {120, 960, 6375, 615}, tab_low_frame, u"Frame1"), \
+#define PM_CHANNEL(c, top, tab_channel, tab_high_frame, tab_high_bar, tab_low_frame, tab_low_bar)    \
+    frame(N::channel_frame, c, N::Form1, 0, {120, top, 6615, 1695}, tab_channel, u"CH" #c),          \
+        frame(N::high_pressure_frame, c, N::channel_frame, c, {120, 240, 6375, 615}, tab_high_frame, \
+              u"high_pressure_frame"),                                                               \
+        scroll(N::high_pressure_scroll, c, N::high_pressure_frame, tab_high_bar),                    \
+        frame(N::low_pressure_frame, c, N::channel_frame, c, {120, 960, 6375, 615}, tab_low_frame,   \
+              u"Frame1"),                                                                            \
         scroll(N::low_pressure_scroll, c, N::low_pressure_frame, tab_low_bar)
 
 // clang-format off
@@ -70,6 +75,8 @@ static_assert(std::size(table) == 37);
 
 }  // namespace
 
-std::span<const ControlSpec> layout_table() { return table; }
+std::span<const ControlSpec> layout_table() {
+    return table;
+}
 
 }  // namespace pm

@@ -10,7 +10,7 @@ namespace pm::test {
 namespace {
 
 class MemoryFile : public OpenFile {
-public:
+  public:
     MemoryFile(MemoryFileSystem& fs, std::u16string path, bool writing)
         : fs_(fs), path_(std::move(path)), writing_(writing) {
         ++fs_.open_files;
@@ -47,7 +47,7 @@ public:
         return fs_.tick(FsOp::close);
     }
 
-private:
+  private:
     MemoryFileSystem& fs_;
     std::u16string path_;
     bool writing_;
@@ -57,7 +57,9 @@ private:
 
 }  // namespace
 
-void MemoryFileSystem::fail(FsOp op, int nth, SysError error) { faults_.push_back({op, calls(op) + nth, error}); }
+void MemoryFileSystem::fail(FsOp op, int nth, SysError error) {
+    faults_.push_back({op, calls(op) + nth, error});
+}
 
 int MemoryFileSystem::calls(FsOp op) const {
     const auto it = calls_.find(op);
@@ -76,7 +78,9 @@ void MemoryFileSystem::put(const std::u16string& name, std::string bytes) {
     entries[in_folder(name)].bytes = std::move(bytes);
 }
 
-std::u16string MemoryFileSystem::in_folder(const std::u16string& name) const { return path_in_folder(folder_, name); }
+std::u16string MemoryFileSystem::in_folder(const std::u16string& name) const {
+    return path_in_folder(folder_, name);
+}
 
 SysError MemoryFileSystem::query(const std::u16string& path, PathInfo& info) {
     info = {};
@@ -128,6 +132,8 @@ SysError MemoryFileSystem::rename_replace(const std::u16string& from, const std:
     return sys_error::ok;
 }
 
-std::u16string MemoryFileSystem::describe(SysError error) { return describe_error(error); }
+std::u16string MemoryFileSystem::describe(SysError error) {
+    return describe_error(error);
+}
 
 }  // namespace pm::test

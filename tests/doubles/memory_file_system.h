@@ -22,7 +22,7 @@ struct MemoryEntry {
 };
 
 class MemoryFileSystem : public FileSystem {
-public:
+  public:
     explicit MemoryFileSystem(std::u16string folder = u"C:\\CARD") : folder_(std::move(folder)) {}
 
     // Files and folders by their full path.
@@ -52,7 +52,7 @@ public:
     SysError tick(FsOp op);
     int open_files = 0;
 
-private:
+  private:
     struct Fault {
         FsOp op;
         int at;

@@ -24,13 +24,14 @@ struct TestApp {
 
 // Records what the view is told to refresh, by control name and index.
 class RecordingView : public FormView {
-public:
+  public:
     void refresh(const Control& control) override { refreshed.push_back({control.name(), control.index()}); }
     void refresh_form() override { ++form_refreshes; }
 
     int count(ControlName name, int index) const {
         int n = 0;
-        for (const auto& r : refreshed) n += r.first == name && r.second == index;
+        for (const auto& r : refreshed)
+            n += r.first == name && r.second == index;
         return n;
     }
     std::vector<std::pair<ControlName, int>> refreshed;

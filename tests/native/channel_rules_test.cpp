@@ -44,9 +44,11 @@ TEST_P(Coupling, KeepsHighAtOrAboveLow) {
     EXPECT_EQ(view.count(ControlName::high_pressure_frame, 1), c.caption_refreshes);
     EXPECT_EQ(view.count(ControlName::low_pressure_frame, 1), c.caption_refreshes);
     const std::string digits = std::to_string(c.high_after);
-    const std::u16string high_caption = u"High pressure alarm (" + std::u16string(digits.begin(), digits.end()) + u"Pa)";
+    const std::u16string high_caption =
+        u"High pressure alarm (" + std::u16string(digits.begin(), digits.end()) + u"Pa)";
     EXPECT_EQ(form().high_pressure_frame(1).caption(), high_caption);
-    for (int other = 2; other <= 4; ++other) EXPECT_EQ(form().high_pressure_scroll(other).value(), 0);
+    for (int other = 2; other <= 4; ++other)
+        EXPECT_EQ(form().high_pressure_scroll(other).value(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,10 +64,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ChannelRules, ADraggedPushIsNeverUndone) {
     set(60, 35);
     HScrollBar& high = form().high_pressure_scroll(1);
-    for (int p = 60; p >= 10; p -= 5) high.drag(p);
+    for (int p = 60; p >= 10; p -= 5)
+        high.drag(p);
     EXPECT_EQ(form().low_pressure_scroll(1).value(), 10);  // pushed live while dragging
     EXPECT_EQ(form().low_pressure_frame(1).caption(), u"Low pressure alarm (10Pa)");
-    for (int p = 10; p <= 60; p += 5) high.drag(p);
+    for (int p = 10; p <= 60; p += 5)
+        high.drag(p);
     high.release(60);
     EXPECT_EQ(high.value(), 60);
     EXPECT_EQ(form().low_pressure_scroll(1).value(), 10);

@@ -31,9 +31,15 @@ struct CountingEvents : Form1Events {
         log.push_back("HighChange" + std::to_string(i));
         if (on_high_change) on_high_change(i);
     }
-    void high_pressure_scroll_Scroll(std::int16_t i) override { log.push_back("HighScroll" + std::to_string(i)); }
-    void low_pressure_scroll_Change(std::int16_t i) override { log.push_back("LowChange" + std::to_string(i)); }
-    void low_pressure_scroll_Scroll(std::int16_t i) override { log.push_back("LowScroll" + std::to_string(i)); }
+    void high_pressure_scroll_Scroll(std::int16_t i) override {
+        log.push_back("HighScroll" + std::to_string(i));
+    }
+    void low_pressure_scroll_Change(std::int16_t i) override {
+        log.push_back("LowChange" + std::to_string(i));
+    }
+    void low_pressure_scroll_Scroll(std::int16_t i) override {
+        log.push_back("LowScroll" + std::to_string(i));
+    }
     void Text1_KeyPress(std::int16_t, std::int16_t& code) override {
         ++key_presses;
         if (key_reply >= 0) code = key_reply;
@@ -116,7 +122,7 @@ TEST_F(ModelTest, DesignTimeStateMatchesTheTable) {
         EXPECT_EQ(form.Text1(i).container(), &form.Frame(i + 3));
     }
     EXPECT_EQ(form.Combo1().container(), nullptr);  // a sibling over Frame(0), not inside it
-    EXPECT_TRUE(events.log.empty());                 // loading raises no control event
+    EXPECT_TRUE(events.log.empty());                // loading raises no control event
 }
 
 TEST_F(ModelTest, IndicesThatNameNoControlAreErrors) {
@@ -131,25 +137,36 @@ TEST_F(ModelTest, IndicesThatNameNoControlAreErrors) {
 
 TEST_F(ModelTest, TabOrderFollowsTabIndexSkippingFrames) {
     std::vector<std::pair<ControlName, int>> expected = {
-        {ControlName::Combo1, 0},         {ControlName::Command1, 0},
-        {ControlName::Text5, 0},          {ControlName::Text1, 1},
-        {ControlName::Text1, 2},          {ControlName::Text1, 3},
-        {ControlName::Command2, 0},       {ControlName::high_pressure_scroll, 1},
-        {ControlName::low_pressure_scroll, 1}, {ControlName::low_pressure_scroll, 2},
-        {ControlName::high_pressure_scroll, 2}, {ControlName::high_pressure_scroll, 3},
-        {ControlName::low_pressure_scroll, 3}, {ControlName::high_pressure_scroll, 4},
-        {ControlName::low_pressure_scroll, 4}, {ControlName::pressure_channel, 1},
-        {ControlName::pressure_channel, 2}, {ControlName::pressure_channel, 3},
+        {ControlName::Combo1, 0},
+        {ControlName::Command1, 0},
+        {ControlName::Text5, 0},
+        {ControlName::Text1, 1},
+        {ControlName::Text1, 2},
+        {ControlName::Text1, 3},
+        {ControlName::Command2, 0},
+        {ControlName::high_pressure_scroll, 1},
+        {ControlName::low_pressure_scroll, 1},
+        {ControlName::low_pressure_scroll, 2},
+        {ControlName::high_pressure_scroll, 2},
+        {ControlName::high_pressure_scroll, 3},
+        {ControlName::low_pressure_scroll, 3},
+        {ControlName::high_pressure_scroll, 4},
+        {ControlName::low_pressure_scroll, 4},
+        {ControlName::pressure_channel, 1},
+        {ControlName::pressure_channel, 2},
+        {ControlName::pressure_channel, 3},
         {ControlName::pressure_channel, 4},
     };
     std::vector<std::pair<ControlName, int>> order;
-    for (Control* c : form.tab_order()) order.push_back({c->name(), c->index()});
+    for (Control* c : form.tab_order())
+        order.push_back({c->name(), c->index()});
     EXPECT_EQ(order, expected);
 
     // A disabled channel's bars leave the order; its check box stays.
     form.channel_frame(2).set_enabled(false);
     order.clear();
-    for (Control* c : form.tab_order()) order.push_back({c->name(), c->index()});
+    for (Control* c : form.tab_order())
+        order.push_back({c->name(), c->index()});
     expected.erase(expected.begin() + 9, expected.begin() + 11);
     EXPECT_EQ(order, expected);
 }
@@ -224,7 +241,8 @@ TEST_F(ModelTest, AssignedTextIsStoredWholeWhileTypingStopsAtMaxLength) {
     form.Text1(1).set_text(twenty);
     EXPECT_EQ(form.Text1(1).text(), twenty);
 
-    for (char16_t c : twenty) form.Text1(2).type(c, static_cast<std::int16_t>(c));
+    for (char16_t c : twenty)
+        form.Text1(2).type(c, static_cast<std::int16_t>(c));
     EXPECT_EQ(form.Text1(2).text(), twenty.substr(0, 16));
     EXPECT_EQ(events.key_presses, 20);  // the key press comes for every typed character
 
@@ -235,7 +253,8 @@ TEST_F(ModelTest, AssignedTextIsStoredWholeWhileTypingStopsAtMaxLength) {
     form.Text5().set_text(seventy);
     EXPECT_EQ(form.Text5().text().size(), 70u);
     form.Text5().set_text(u"");
-    for (int i = 0; i < 70; ++i) form.Text5().type(u'j', 'j');
+    for (int i = 0; i < 70; ++i)
+        form.Text5().type(u'j', 'j');
     EXPECT_EQ(form.Text5().text().size(), 64u);
 }
 

@@ -12,7 +12,8 @@ TEST(LangText, StartsEmptyAndHoldsTheSeventyTextsOnceFilled) {
     table.fill();
     int filled = 0;
     for (int language = 0; language < 7; ++language) {
-        for (int row = 0; row < LangText::rows; ++row) filled += !table(language, row).empty();
+        for (int row = 0; row < LangText::rows; ++row)
+            filled += !table(language, row).empty();
     }
     EXPECT_EQ(filled, 70);
     EXPECT_EQ(table(0, 10), u"");
@@ -50,7 +51,8 @@ TEST_F(LanguageTest, ChoosingALanguageRetitlesEveryGroupBoxAndKeepsTheValues) {
     EXPECT_EQ(form().Frame(7).caption(), u"habilitar los canales");
     EXPECT_EQ(form().high_pressure_frame(2).caption(), u"Alarma de alta presión (25Pa)");
     EXPECT_EQ(form().low_pressure_frame(2).caption(), u"Alarma de baja presión (0Pa)");
-    for (int c : {1, 3, 4}) EXPECT_EQ(form().high_pressure_frame(c).caption(), u"Alarma de alta presión (0Pa)");
+    for (int c : {1, 3, 4})
+        EXPECT_EQ(form().high_pressure_frame(c).caption(), u"Alarma de alta presión (0Pa)");
 }
 
 TEST_F(LanguageTest, AlarmCaptionsCarryTheValueWithoutPadding) {

@@ -25,8 +25,9 @@ class SaveFaults : public ::testing::TestWithParam<FaultCase> {};
 // Whatever step fails, the old file stays byte for byte, SETTINGS.NEW is gone and the error is reported.
 TEST_P(SaveFaults, LeaveTheOldFileAsItWas) {
     const FaultCase& c = GetParam();
-    for (SysError error : {sys_error::disk_full, sys_error::write_protect, sys_error::not_ready,
-                           sys_error::device_removed, sys_error::access_denied, sys_error::sharing_violation}) {
+    for (SysError error :
+         {sys_error::disk_full, sys_error::write_protect, sys_error::not_ready, sys_error::device_removed,
+          sys_error::access_denied, sys_error::sharing_violation}) {
         test::TestApp t;
         t.files.put(u"SETTINGS.TXT", old_file);
         t.app.Main();

@@ -77,7 +77,8 @@ TEST_F(SettingsTest, TheExampleFileGivesBackTheSameWindowAndTheSameBytes) {
 
 TEST_F(SettingsTest, MissingAndEmptyFilesKeepTheDesignTimeValues) {
     EXPECT_EQ(t.app.Main().status, LoadOutcome::Status::missing);
-    for (int c = 1; c <= 4; ++c) EXPECT_EQ(form().pressure_channel(c).value(), 1);
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(form().pressure_channel(c).value(), 1);
 
     test::TestApp empty;
     empty.files.put(u"SETTINGS.TXT", "");

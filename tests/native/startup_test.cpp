@@ -36,8 +36,8 @@ TEST(PositionForm, HalvesEachSizeAndStoresLeftBeforeReadingTheHeight) {
     LoggingWindow window(log, 9015, 10350);
     LoggingScreen screen(log, 15360, 11520);
     position_form(window, screen);
-    EXPECT_EQ(log, (std::vector<std::string>{"width", "screen width", "left=3172.500000", "height", "screen height",
-                                             "top=585.000000"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"width", "screen width", "left=3172.500000", "height",
+                                             "screen height", "top=585.000000"}));
 }
 
 TEST(PositionForm, AWindowLargerThanTheScreenGetsANegativePosition) {
@@ -59,7 +59,8 @@ TEST(PositionForm, AFaultingResultIsNotStored) {
     LoggingWindow not_a_number(log, 100, std::numeric_limits<float>::quiet_NaN());
     log.clear();
     EXPECT_THROW(position_form(not_a_number, fine), ArithmeticError);
-    EXPECT_EQ(log, (std::vector<std::string>{"width", "screen width", "left=0.000000", "height", "screen height"}));
+    EXPECT_EQ(
+        log, (std::vector<std::string>{"width", "screen width", "left=0.000000", "height", "screen height"}));
 }
 
 TEST(Startup, LoadsCentresCaptionsFillsReadsTranslatesThenShows) {
@@ -71,9 +72,9 @@ TEST(Startup, LoadsCentresCaptionsFillsReadsTranslatesThenShows) {
     EXPECT_EQ(form.caption(), u"Pelmora™ PM (V2.00)");
     EXPECT_FLOAT_EQ(form.left(), 15360.0f / 2 - (6855.0f + 90) / 2);
     EXPECT_FLOAT_EQ(form.top(), 11520.0f / 2 - (9855.0f + 435) / 2);
-    EXPECT_EQ(form.Combo1().entries(), (std::vector<std::u16string>{u"English", u"Français", u"Deutsch",
-                                                                    u"Nederlands", u"Polskie", u"Italiano",
-                                                                    u"Español"}));
+    EXPECT_EQ(form.Combo1().entries(),
+              (std::vector<std::u16string>{u"English", u"Français", u"Deutsch", u"Nederlands", u"Polskie",
+                                           u"Italiano", u"Español"}));
     EXPECT_EQ(form.Combo1().list_index(), 2);
     EXPECT_EQ(form.Combo1().text(), u"Deutsch");
     EXPECT_EQ(form.Frame(7).caption(), u"Aktivieren kanal");

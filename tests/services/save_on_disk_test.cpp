@@ -11,9 +11,9 @@
 #include <windows.h>
 #endif
 
+#include "app/app.h"
 #include "platform/portable/fixed_screen.h"
 #include "platform/portable/headless_show.h"
-#include "app/app.h"
 #include "service_factory.h"
 #include "settings/settings_file.h"
 
@@ -35,7 +35,8 @@ struct SaveOnDisk : ::testing::Test {
     void SetUp() override { use_folder(fresh_folder(fs::temp_directory_path())); }
     void TearDown() override {
         app.reset();
-        if (fs::exists(folder / "SETTINGS.TXT")) test::make_read_only((folder / "SETTINGS.TXT").string(), false);
+        if (fs::exists(folder / "SETTINGS.TXT"))
+            test::make_read_only((folder / "SETTINGS.TXT").string(), false);
         std::error_code ec;
         fs::remove_all(folder, ec);
     }

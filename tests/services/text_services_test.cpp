@@ -20,7 +20,8 @@ TEST_F(TextServicesTest, EveryAnsiByteSurvivesARoundTrip) {
     }
     const std::string all = [] {
         std::string s;
-        for (int b = 0; b < 256; ++b) s.push_back(static_cast<char>(b));
+        for (int b = 0; b < 256; ++b)
+            s.push_back(static_cast<char>(b));
         return s;
     }();
     EXPECT_EQ(text->to_ansi(text->to_wide(all)), all);
@@ -29,7 +30,9 @@ TEST_F(TextServicesTest, EveryAnsiByteSurvivesARoundTrip) {
 TEST_F(TextServicesTest, MapsWindows1252AsWindowsDoes) {
     EXPECT_EQ(text->to_wide("\x99"), u"\u2122");
     EXPECT_EQ(text->to_wide("\x80\x81\x8d\x8f\x90\x9d\x9f"), u"\u20ac\u0081\u008d\u008f\u0090\u009d\u0178");
-    EXPECT_EQ(text->to_wide("Fran\xe7" "ais"), u"Français");
+    EXPECT_EQ(text->to_wide("Fran\xe7"
+                            "ais"),
+              u"Français");
     EXPECT_EQ(text->to_ansi(u"Español ™"), "Espa\xf1ol \x99");
 }
 
@@ -58,17 +61,44 @@ TEST_F(TextServicesTest, ConvertsTextToSigned16BitNumbers) {
         std::u16string text;
         std::optional<std::int16_t> number;
     } cases[] = {
-        {u"0", 0},          {u"50", 50},          {u" 50 ", 50},        {u"\t7", 7},
-        {u"+7", 7},         {u"-1", -1},          {u"-0", 0},           {u"007", 7},
-        {u"12.5", 12},      {u"13.5", 14},        {u"2.5", 2},          {u"-2.5", -2},
-        {u"1.5", 2},        {u"2.50001", 3},      {u"20.49", 20},       {u"5.", 5},
-        {u".5", 0},         {u".51", 1},          {u"32767", 32767},    {u"-32768", -32768},
-        {u"32767.4", 32767}, {u"32767.5", std::nullopt}, {u"-32768.5", -32768},
-        {u"32768", std::nullopt},   {u"-32769", std::nullopt},  {u"40000", std::nullopt},
-        {u"99999999999999999999", std::nullopt},  {u"1e3", std::nullopt},   {u"abc", std::nullopt},
-        {u"", std::nullopt},        {u" ", std::nullopt},       {u".", std::nullopt},
-        {u"1,5", std::nullopt},     {u"0x10", std::nullopt},    {u"- 5", std::nullopt},
-        {u"1 2", std::nullopt},     {u"--1", std::nullopt},     {u"5Pa", std::nullopt},
+        {u"0", 0},
+        {u"50", 50},
+        {u" 50 ", 50},
+        {u"\t7", 7},
+        {u"+7", 7},
+        {u"-1", -1},
+        {u"-0", 0},
+        {u"007", 7},
+        {u"12.5", 12},
+        {u"13.5", 14},
+        {u"2.5", 2},
+        {u"-2.5", -2},
+        {u"1.5", 2},
+        {u"2.50001", 3},
+        {u"20.49", 20},
+        {u"5.", 5},
+        {u".5", 0},
+        {u".51", 1},
+        {u"32767", 32767},
+        {u"-32768", -32768},
+        {u"32767.4", 32767},
+        {u"32767.5", std::nullopt},
+        {u"-32768.5", -32768},
+        {u"32768", std::nullopt},
+        {u"-32769", std::nullopt},
+        {u"40000", std::nullopt},
+        {u"99999999999999999999", std::nullopt},
+        {u"1e3", std::nullopt},
+        {u"abc", std::nullopt},
+        {u"", std::nullopt},
+        {u" ", std::nullopt},
+        {u".", std::nullopt},
+        {u"1,5", std::nullopt},
+        {u"0x10", std::nullopt},
+        {u"- 5", std::nullopt},
+        {u"1 2", std::nullopt},
+        {u"--1", std::nullopt},
+        {u"5Pa", std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(text->to_int16(c.text), c.number) << std::string(c.text.begin(), c.text.end());

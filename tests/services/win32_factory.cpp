@@ -7,8 +7,12 @@
 
 namespace pm::test {
 
-std::unique_ptr<TextServices> make_text_services() { return std::make_unique<Win32Text>(); }
-std::unique_ptr<Screen> make_screen() { return std::make_unique<Win32Screen>(); }
+std::unique_ptr<TextServices> make_text_services() {
+    return std::make_unique<Win32Text>();
+}
+std::unique_ptr<Screen> make_screen() {
+    return std::make_unique<Win32Screen>();
+}
 
 std::u16string service_path(const std::string& host_path) {
     std::u16string path(host_path.begin(), host_path.end());
@@ -26,7 +30,8 @@ void make_read_only(const std::string& host_path, bool read_only) {
     const std::u16string path = service_path(host_path);
     const auto* w = reinterpret_cast<const wchar_t*>(path.c_str());
     const DWORD attributes = GetFileAttributesW(w);
-    SetFileAttributesW(w, read_only ? attributes | FILE_ATTRIBUTE_READONLY : attributes & ~FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(
+        w, read_only ? attributes | FILE_ATTRIBUTE_READONLY : attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
 }  // namespace pm::test

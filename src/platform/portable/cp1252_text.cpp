@@ -27,11 +27,16 @@ char16_t fold(char16_t c) {
     if (c >= u'a' && c <= u'z') return c - 0x20;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
     switch (c) {
-        case 0xFF: return 0x178;
-        case 0x161: return 0x160;
-        case 0x153: return 0x152;
-        case 0x17E: return 0x17D;
-        default: return c;
+        case 0xFF:
+            return 0x178;
+        case 0x161:
+            return 0x160;
+        case 0x153:
+            return 0x152;
+        case 0x17E:
+            return 0x17D;
+        default:
+            return c;
     }
 }
 
@@ -56,8 +61,8 @@ std::string Cp1252Text::to_ansi(std::u16string_view wide) {
 
 std::size_t Cp1252Text::find_no_case(std::u16string_view text, std::u16string_view what, std::size_t from) {
     if (from > text.size()) return std::u16string_view::npos;
-    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(), what.end(),
-                                [](char16_t a, char16_t b) { return fold(a) == fold(b); });
+    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(),
+                                what.end(), [](char16_t a, char16_t b) { return fold(a) == fold(b); });
     return it == text.end() && !what.empty() ? std::u16string_view::npos
                                              : static_cast<std::size_t>(it - text.begin());
 }

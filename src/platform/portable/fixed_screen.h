@@ -6,7 +6,7 @@
 namespace pm {
 
 class FixedScreen : public Screen {
-public:
+  public:
     FixedScreen(float width = 15360, float height = 11520, float frame_width = 90, float frame_height = 435)
         : width_(width), height_(height), frame_width_(frame_width), frame_height_(frame_height) {}
     float width() override { return width_; }
@@ -14,7 +14,7 @@ public:
     float frame_width() override { return frame_width_; }
     float frame_height() override { return frame_height_; }
 
-private:
+  private:
     float width_, height_, frame_width_, frame_height_;
 };
 

@@ -6,7 +6,7 @@
 namespace pm {
 
 class HeadlessShow : public WindowShow {
-public:
+  public:
     void show_modeless(Form1& form) override {
         shown = &form;
         ++count;

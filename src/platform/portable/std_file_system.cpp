@@ -10,7 +10,7 @@ namespace pm {
 namespace {
 
 class StdFile : public OpenFile {
-public:
+  public:
     explicit StdFile(std::FILE* file) : file_(file) {}
     ~StdFile() override { close(); }
 
@@ -18,7 +18,8 @@ public:
         if (!file_) return sys_error::invalid_handle;
         errno = 0;
         got = std::fread(buffer.data(), 1, buffer.size(), file_);
-        if (got < buffer.size() && std::ferror(file_)) return errno ? from_errno(errno) : sys_error::read_fault;
+        if (got < buffer.size() && std::ferror(file_))
+            return errno ? from_errno(errno) : sys_error::read_fault;
         return sys_error::ok;
     }
 
@@ -46,7 +47,7 @@ public:
         return sys_error::ok;
     }
 
-private:
+  private:
     std::FILE* file_;
 };
 
@@ -54,21 +55,32 @@ private:
 
 SysError from_errno(int error) {
     switch (error) {
-        case 0: return sys_error::ok;
-        case ENOENT: return sys_error::file_not_found;
-        case ENOTDIR: return sys_error::path_not_found;
+        case 0:
+            return sys_error::ok;
+        case ENOENT:
+            return sys_error::file_not_found;
+        case ENOTDIR:
+            return sys_error::path_not_found;
         case EACCES:
         case EPERM:
-        case EISDIR: return sys_error::access_denied;
-        case EROFS: return sys_error::write_protect;
-        case ENOSPC: return sys_error::disk_full;
-        case EEXIST: return sys_error::file_exists;
+        case EISDIR:
+            return sys_error::access_denied;
+        case EROFS:
+            return sys_error::write_protect;
+        case ENOSPC:
+            return sys_error::disk_full;
+        case EEXIST:
+            return sys_error::file_exists;
         case EBUSY:
-        case ETXTBSY: return sys_error::sharing_violation;
+        case ETXTBSY:
+            return sys_error::sharing_violation;
         case ENODEV:
-        case ENXIO: return sys_error::not_ready;
-        case EIO: return sys_error::write_fault;
-        default: return sys_error::access_denied;
+        case ENXIO:
+            return sys_error::not_ready;
+        case EIO:
+            return sys_error::write_fault;
+        default:
+            return sys_error::access_denied;
     }
 }
 
@@ -111,7 +123,8 @@ SysError StdFileSystem::query(const std::u16string& path, PathInfo& info) {
     if (ec) return from_errno(ec.value());
     info.exists = true;
     info.directory = std::filesystem::is_directory(status);
-    info.read_only = (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
+    info.read_only =
+        (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
     info.archive = !info.directory;
     return sys_error::ok;
 }
@@ -138,7 +151,8 @@ SysError StdFileSystem::create_new(const std::u16string& path, NewFileAttributes
 
 SysError StdFileSystem::remove(const std::u16string& path) {
     std::error_code ec;
-    if (!std::filesystem::remove(host_path(path), ec)) return ec ? from_errno(ec.value()) : sys_error::file_not_found;
+    if (!std::filesystem::remove(host_path(path), ec))
+        return ec ? from_errno(ec.value()) : sys_error::file_not_found;
     return sys_error::ok;
 }
 
@@ -148,30 +162,48 @@ SysError StdFileSystem::rename_replace(const std::u16string& from, const std::u1
     return ec ? from_errno(ec.value()) : sys_error::ok;
 }
 
-std::u16string StdFileSystem::describe(SysError error) { return describe_error(error); }
+std::u16string StdFileSystem::describe(SysError error) {
+    return describe_error(error);
+}
 
 std::u16string describe_error(SysError error) {
     switch (error) {
-        case sys_error::ok: return u"The operation completed successfully.";
-        case sys_error::file_not_found: return u"The system cannot find the file specified.";
-        case sys_error::path_not_found: return u"The system cannot find the path specified.";
-        case sys_error::access_denied: return u"Access is denied.";
-        case sys_error::invalid_handle: return u"The handle is invalid.";
-        case sys_error::write_protect: return u"The media is write protected.";
-        case sys_error::not_ready: return u"The device is not ready.";
-        case sys_error::write_fault: return u"The system cannot write to the specified device.";
-        case sys_error::read_fault: return u"The system cannot read from the specified device.";
+        case sys_error::ok:
+            return u"The operation completed successfully.";
+        case sys_error::file_not_found:
+            return u"The system cannot find the file specified.";
+        case sys_error::path_not_found:
+            return u"The system cannot find the path specified.";
+        case sys_error::access_denied:
+            return u"Access is denied.";
+        case sys_error::invalid_handle:
+            return u"The handle is invalid.";
+        case sys_error::write_protect:
+            return u"The media is write protected.";
+        case sys_error::not_ready:
+            return u"The device is not ready.";
+        case sys_error::write_fault:
+            return u"The system cannot write to the specified device.";
+        case sys_error::read_fault:
+            return u"The system cannot read from the specified device.";
         case sys_error::sharing_violation:
             return u"The process cannot access the file because it is being used by another process.";
-        case sys_error::handle_disk_full: return u"The disk is full.";
-        case sys_error::file_exists: return u"The file exists.";
-        case sys_error::disk_full: return u"There is not enough space on the disk.";
-        case sys_error::already_exists: return u"Cannot create a file when that file already exists.";
-        case sys_error::device_removed: return u"The device has been removed.";
-        default: break;
+        case sys_error::handle_disk_full:
+            return u"The disk is full.";
+        case sys_error::file_exists:
+            return u"The file exists.";
+        case sys_error::disk_full:
+            return u"There is not enough space on the disk.";
+        case sys_error::already_exists:
+            return u"Cannot create a file when that file already exists.";
+        case sys_error::device_removed:
+            return u"The device has been removed.";
+        default:
+            break;
     }
     std::u16string text = u"Error ";
-    for (char c : std::to_string(error)) text.push_back(static_cast<char16_t>(c));
+    for (char c : std::to_string(error))
+        text.push_back(static_cast<char16_t>(c));
     return text + u".";
 }
 

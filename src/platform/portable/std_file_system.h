@@ -10,7 +10,7 @@
 namespace pm {
 
 class StdFileSystem : public FileSystem {
-public:
+  public:
     explicit StdFileSystem(std::u16string program_folder) : folder_(std::move(program_folder)) {}
 
     std::u16string program_folder() override { return folder_; }
@@ -24,7 +24,7 @@ public:
 
     static std::filesystem::path host_path(const std::u16string& path);
 
-private:
+  private:
     std::u16string folder_;
 };
 

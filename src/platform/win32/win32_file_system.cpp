@@ -10,10 +10,12 @@ namespace pm {
 
 namespace {
 
-const wchar_t* w(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+const wchar_t* w(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
 
 class Win32File : public OpenFile {
-public:
+  public:
     explicit Win32File(HANDLE handle) : handle_(handle) {}
     ~Win32File() override { close(); }
 
@@ -44,7 +46,7 @@ public:
         return closed ? sys_error::ok : GetLastError();
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -114,9 +116,11 @@ SysError Win32FileSystem::rename_replace(const std::u16string& from, const std::
     // that holds the file for a moment gets a few short waits before the save gives up.
     SysError error = sys_error::ok;
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (MoveFileExW(w(from), w(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return sys_error::ok;
+        if (MoveFileExW(w(from), w(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return sys_error::ok;
         error = GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION && error != ERROR_ACCESS_DENIED)
+            break;
         Sleep(100);
     }
     return error;
@@ -124,19 +128,20 @@ SysError Win32FileSystem::rename_replace(const std::u16string& from, const std::
 
 std::u16string Win32FileSystem::describe(SysError error) {
     wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::u16string description;
     if (n > 0 && text != nullptr) description.assign(reinterpret_cast<const char16_t*>(text), n);
     if (text != nullptr) LocalFree(text);
-    while (!description.empty() && (description.back() == u'\r' || description.back() == u'\n' ||
-                                    description.back() == u' ')) {
+    while (!description.empty() &&
+           (description.back() == u'\r' || description.back() == u'\n' || description.back() == u' ')) {
         description.pop_back();
     }
     if (description.empty()) {
         description = u"Error ";
-        for (char c : std::to_string(error)) description.push_back(static_cast<char16_t>(c));
+        for (char c : std::to_string(error))
+            description.push_back(static_cast<char16_t>(c));
         description += u".";
     }
     return description;

@@ -6,7 +6,7 @@
 namespace pm {
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     Win32FileSystem();
     // For tests: a program folder other than the executable's.
     explicit Win32FileSystem(std::u16string program_folder) : folder_(std::move(program_folder)) {}
@@ -20,7 +20,7 @@ public:
     SysError rename_replace(const std::u16string& from, const std::u16string& to) override;
     std::u16string describe(SysError error) override;
 
-private:
+  private:
     std::u16string folder_;
 };
 

@@ -13,7 +13,9 @@ int system_dpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-float to_twips(int pixels) { return static_cast<float>(pixels) * 1440.0f / static_cast<float>(system_dpi()); }
+float to_twips(int pixels) {
+    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(system_dpi());
+}
 
 // The window's own style: caption, system menu, fixed frame, no minimise or maximise box.
 constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -26,8 +28,12 @@ RECT frame_of_window() {
 
 }  // namespace
 
-float Win32Screen::width() { return to_twips(GetSystemMetrics(SM_CXSCREEN)); }
-float Win32Screen::height() { return to_twips(GetSystemMetrics(SM_CYSCREEN)); }
+float Win32Screen::width() {
+    return to_twips(GetSystemMetrics(SM_CXSCREEN));
+}
+float Win32Screen::height() {
+    return to_twips(GetSystemMetrics(SM_CYSCREEN));
+}
 
 float Win32Screen::frame_width() {
     const RECT r = frame_of_window();

@@ -6,7 +6,7 @@
 namespace pm {
 
 class Win32Screen : public Screen {
-public:
+  public:
     float width() override;
     float height() override;
     float frame_width() override;

@@ -11,7 +11,9 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are
 
 namespace {
 
-const wchar_t* wide_ptr(std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); }
+const wchar_t* wide_ptr(std::u16string_view s) {
+    return reinterpret_cast<const wchar_t*>(s.data());
+}
 
 // MultiByteToWideChar and friends take int lengths; huge texts go through in pieces of this size.
 constexpr std::size_t piece = 1u << 30;
@@ -42,13 +44,13 @@ std::string Win32Text::to_ansi(std::u16string_view wide) {
         if (done + n < wide.size() && wide[done + n - 1] >= 0xD800 && wide[done + n - 1] < 0xDC00) --n;
         const auto part = wide.substr(done, n);
         // No best fit: a character the code page lacks is written "?", never as a look-alike.
-        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide_ptr(part), static_cast<int>(n),
-                                             nullptr, 0, "?", nullptr);
+        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide_ptr(part),
+                                             static_cast<int>(n), nullptr, 0, "?", nullptr);
         if (size <= 0) break;
         const std::size_t at = ansi.size();
         ansi.resize(at + static_cast<std::size_t>(size));
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide_ptr(part), static_cast<int>(n), ansi.data() + at, size,
-                            "?", nullptr);
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide_ptr(part), static_cast<int>(n),
+                            ansi.data() + at, size, "?", nullptr);
         done += n;
     }
     return ansi;
