@@ -1,0 +1,36 @@
+#include "window/pixel_layout.h"
+
+#include <cstdint>
+
+#include "window/form1.h"
+
+namespace pm {
+
+namespace {
+
+int mul_div(int number, int numerator, int denominator) {
+    const std::int64_t product = static_cast<std::int64_t>(number) * numerator;
+    const std::int64_t half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+}
+
+}  // namespace
+
+int twips_to_pixels(int twips, int dpi) { return mul_div(twips, dpi, 1440); }
+
+PixelRect pixel_bounds(Bounds twips, int dpi) {
+    const int left = twips_to_pixels(twips.left, dpi);
+    const int top = twips_to_pixels(twips.top, dpi);
+    return {left, top, twips_to_pixels(twips.left + twips.width, dpi) - left,
+            twips_to_pixels(twips.top + twips.height, dpi) - top};
+}
+
+PixelRect client_pixels(int dpi) {
+    return pixel_bounds({0, 0, Form1::client_width, Form1::client_height}, dpi);
+}
+
+int font_height(int dpi) { return -mul_div(825, dpi, 7200); }
+
+int icon_size(int dpi) { return mul_div(32, dpi, 96); }
+
+}  // namespace pm
