@@ -1,0 +1,27 @@
+// The program's entry point on Windows: the Win32 services, the window, then Main.
+#include <windows.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+    pm::Win32Text text;
+    pm::Win32FileSystem files;
+    pm::Win32Screen screen;
+    pm::Win32Window window(instance, text);
+    pm::App app(pm::Services{files, text, screen, window});
+    try {
+        app.Main();
+    } catch (const std::exception& e) {
+        const std::string what = e.what();
+        MessageBoxW(nullptr, std::wstring(what.begin(), what.end()).c_str(), L"Pelmora PM",
+                    MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    return window.run();
+}

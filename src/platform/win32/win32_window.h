@@ -1,0 +1,73 @@
+// The window on Win32: renders Form1's controls as real windows, refreshes them when the model changes
+// and turns the user's input into the model's user-input entry points. It decides nothing itself.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "platform/window_show.h"
+#include "window/form1.h"
+
+namespace pm {
+
+class TextServices;
+
+class Win32Window : public WindowShow, public FormView {
+  public:
+    Win32Window(HINSTANCE instance, TextServices& text);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    // WindowShow: creates the windows from the model's current state and shows them; returns at once.
+    void show_modeless(Form1& form) override;
+    // Runs until the window is gone; returns the exit code.
+    int run();
+
+    // FormView.
+    void refresh(const Control& control) override;
+    void refresh_form() override;
+
+    HWND handle() const { return window_; }
+
+    static constexpr const wchar_t* class_name = L"PelmoraSettings";
+    static constexpr const wchar_t* frame_class_name = L"PmFrame";
+    // Control windows are numbered 1000 + TabIndex, for test and accessibility tools.
+    static constexpr int first_control_id = 1000;
+
+  private:
+    static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK frame_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                      DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+
+    void create_controls();
+    void layout();
+    void apply_font();
+    void on_command(HWND control, int code);
+    void on_scroll(HWND control, int code);
+    bool on_char(HWND edit, WPARAM& character);
+    bool pre_translate(MSG& message);
+    void move_focus(bool backwards);
+    void close_request(CloseReason reason);
+
+    Control* control_of(HWND hwnd) const;
+    HWND hwnd_of(const Control& control) const;
+    int dpi() const;
+
+    HINSTANCE instance_;
+    TextServices& text_;
+    Form1* form_ = nullptr;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    HICON icons_[2] = {};
+    HWND last_focus_ = nullptr;
+    std::map<const Control*, HWND> windows_;
+    int current_dpi_ = 96;
+};
+
+}  // namespace pm
