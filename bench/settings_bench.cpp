@@ -13,7 +13,7 @@
 #include "app/app.h"
 #include "platform/portable/cp1252_text.h"
 #include "platform/portable/fixed_screen.h"
-#include "platform/portable/headless_show.h"
+#include "platform/portable/headless.h"
 #include "platform/portable/std_file_system.h"
 
 namespace {
@@ -37,7 +37,11 @@ struct Program {
     pm::Cp1252Text text;
     pm::FixedScreen screen;
     pm::HeadlessShow show;
-    pm::App app{pm::Services{files, text, screen, show}};
+    pm::ScriptedBoxes boxes;
+    pm::CountingBeeper beeper;
+    pm::RecordingPrograms programs;
+    pm::RecordingShell shell;
+    pm::App app{pm::Services{files, text, screen, show, boxes, beeper, programs, shell}};
     explicit Program(const std::string& folder) : files(std::u16string(folder.begin(), folder.end())) {}
 };
 

@@ -2,6 +2,12 @@
 
 #include "app/position_form.h"
 #include "behaviour/channel_rules.h"
+#include "behaviour/close_prompt.h"
+#include "behaviour/key_filter.h"
+#include "behaviour/launch_buttons.h"
+#include "lang/messages.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
 #include "platform/screen.h"
 #include "platform/text_services.h"
 #include "platform/window_show.h"
@@ -32,6 +38,13 @@ LoadOutcome App::Main() {
     form().Combo1().set_list_index(0);
     LoadOutcome outcome = load_settings(form(), services_.files, services_.text);
     apply_language(form(), lang_text_);
+    if (outcome.status == LoadOutcome::Status::unreadable) {
+        // The next save would replace the file with what the window shows: say so before it is shown.
+        std::u16string message{read_failed_text(form().Combo1().list_index())};
+        message += u"\n\n";
+        message += services_.files.describe(outcome.error);
+        services_.boxes.show(message, form().caption(), box::ok_only | box::icon_warning);
+    }
     services_.window_show.show_modeless(form());
     return outcome;
 }
@@ -40,8 +53,20 @@ void App::Form_Load() {
     position_form(*form_, services_.screen);
 }
 
+void App::Form_QueryUnload(std::int16_t& cancel, std::int16_t /*unload_mode*/) {
+    pm::Form_QueryUnload(cancel, form(), lang_text_, services_.boxes, services_.files, services_.text);
+}
+
 void App::Combo1_Click() {
     apply_language(form(), lang_text_);
+}
+
+void App::Command1_Click() {
+    pm::Command1_Click(services_.files, services_.programs);
+}
+
+void App::Command2_Click() {
+    pm::Command2_Click(services_.shell);
 }
 
 void App::pressure_channel_Click(std::int16_t index) {
@@ -59,6 +84,10 @@ void App::low_pressure_scroll_Change(std::int16_t index) {
 }
 void App::low_pressure_scroll_Scroll(std::int16_t index) {
     low_alarm_changed(form(), lang_text_, index);
+}
+
+void App::Text1_KeyPress(std::int16_t index, std::int16_t& key_ascii) {
+    pm::Text1_KeyPress(index, key_ascii, services_.beeper);
 }
 
 }  // namespace pm

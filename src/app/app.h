@@ -10,8 +10,12 @@
 
 namespace pm {
 
+class Beeper;
 class FileSystem;
+class MessageBoxService;
+class ProgramStart;
 class Screen;
+class ShellOpen;
 class TextServices;
 class WindowShow;
 
@@ -20,14 +24,18 @@ struct Services {
     TextServices& text;
     Screen& screen;
     WindowShow& window_show;
+    MessageBoxService& boxes;
+    Beeper& beeper;
+    ProgramStart& programs;
+    ShellOpen& shell;
 };
 
 class App : public Form1Events {
   public:
     explicit App(Services services);
 
-    // Start-up: caption, language list, settings, language, then the window is shown. Returns how the
-    // settings file was read.
+    // Start-up: caption, language list, settings, language, a warning when the settings file could not be
+    // read to its end, then the window is shown. Returns how the settings file was read.
     LoadOutcome Main();
 
     // The window, loaded on its first use (rule 1): design-time controls, no control events, Form_Load.
@@ -37,12 +45,16 @@ class App : public Form1Events {
     Services& services() { return services_; }
 
     void Form_Load() override;
+    void Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode) override;
     void Combo1_Click() override;
+    void Command1_Click() override;
+    void Command2_Click() override;
     void pressure_channel_Click(std::int16_t index) override;
     void high_pressure_scroll_Change(std::int16_t index) override;
     void high_pressure_scroll_Scroll(std::int16_t index) override;
     void low_pressure_scroll_Change(std::int16_t index) override;
     void low_pressure_scroll_Scroll(std::int16_t index) override;
+    void Text1_KeyPress(std::int16_t index, std::int16_t& key_ascii) override;
 
   private:
     Services services_;

@@ -7,6 +7,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_user_services.h"
 #include "platform/win32/win32_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
@@ -14,7 +15,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     pm::Win32FileSystem files;
     pm::Win32Screen screen;
     pm::Win32Window window(instance, text);
-    pm::App app(pm::Services{files, text, screen, window});
+    pm::Win32MessageBoxes boxes(window);
+    pm::Win32Beeper beeper;
+    pm::Win32ProgramStart programs;
+    pm::Win32ShellOpen shell;
+    pm::App app(pm::Services{files, text, screen, window, boxes, beeper, programs, shell});
     try {
         app.Main();
     } catch (const std::exception& e) {

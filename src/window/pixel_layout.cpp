@@ -16,7 +16,9 @@ int mul_div(int number, int numerator, int denominator) {
 
 }  // namespace
 
-int twips_to_pixels(int twips, int dpi) { return mul_div(twips, dpi, 1440); }
+int twips_to_pixels(int twips, int dpi) {
+    return mul_div(twips, dpi, 1440);
+}
 
 PixelRect pixel_bounds(Bounds twips, int dpi) {
     const int left = twips_to_pixels(twips.left, dpi);
@@ -29,8 +31,12 @@ PixelRect client_pixels(int dpi) {
     return pixel_bounds({0, 0, Form1::client_width, Form1::client_height}, dpi);
 }
 
-int font_height(int dpi) { return -mul_div(825, dpi, 7200); }
+int font_height(int dpi) {
+    return -mul_div(825, dpi, 7200);
+}
 
-int icon_size(int dpi) { return mul_div(32, dpi, 96); }
+int icon_size(int dpi) {
+    return mul_div(32, dpi, 96);
+}
 
 }  // namespace pm

@@ -8,7 +8,7 @@
 #include "doubles/memory_file_system.h"
 #include "platform/portable/cp1252_text.h"
 #include "platform/portable/fixed_screen.h"
-#include "platform/portable/headless_show.h"
+#include "platform/portable/headless.h"
 
 namespace pm::test {
 
@@ -17,7 +17,11 @@ struct TestApp {
     Cp1252Text text;
     FixedScreen screen;
     HeadlessShow show;
-    App app{Services{files, text, screen, show}};
+    ScriptedBoxes boxes;
+    CountingBeeper beeper;
+    RecordingPrograms programs;
+    RecordingShell shell;
+    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
 
     Form1& form() { return app.form(); }
 };

@@ -32,6 +32,10 @@ struct CouplingCase {
     int caption_refreshes;
 };
 
+void PrintTo(const CouplingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Coupling : public ChannelRules, public ::testing::WithParamInterface<CouplingCase> {};
 
 TEST_P(Coupling, KeepsHighAtOrAboveLow) {

@@ -54,7 +54,8 @@ TEST(PixelLayout, EveryControlStaysInsideItsContainerAtEveryDpi) {
     for (int dpi : {96, 120, 144, 192}) {
         for (Control* c : form.controls()) {
             const PixelRect r = pixel_bounds(c->bounds(), dpi);
-            const PixelRect outer = c->container() ? pixel_bounds(c->container()->bounds(), dpi) : client_pixels(dpi);
+            const PixelRect outer =
+                c->container() ? pixel_bounds(c->container()->bounds(), dpi) : client_pixels(dpi);
             EXPECT_LE(r.x + r.width, outer.width) << dpi;
             EXPECT_LE(r.y + r.height, outer.height) << dpi;
             EXPECT_GT(r.width, 0);

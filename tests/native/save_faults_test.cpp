@@ -20,6 +20,10 @@ struct FaultCase {
     Step step;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SaveFaults : public ::testing::TestWithParam<FaultCase> {};
 
 // Whatever step fails, the old file stays byte for byte, SETTINGS.NEW is gone and the error is reported.

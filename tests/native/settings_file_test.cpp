@@ -93,6 +93,10 @@ struct LineCase {
     std::function<void(Form1&)> check;
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SettingsLines : public SettingsTest, public ::testing::WithParamInterface<LineCase> {};
 
 TEST_P(SettingsLines, ApplyAsTheFileSays) {

@@ -99,7 +99,11 @@ TEST(Startup, AGermanFileNeverShowsEnglishCaptions) {
     Cp1252Text text;
     FixedScreen screen;
     SnapshotShow show;
-    App app{Services{files, text, screen, show}};
+    ScriptedBoxes boxes;
+    CountingBeeper beeper;
+    RecordingPrograms programs;
+    RecordingShell shell;
+    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
     files.put(u"SETTINGS.TXT", "HIGH_ALARM2=45\r\nLANGUAGE=2\r\n");
     app.Main();
     ASSERT_EQ(show.captions.size(), 18u);

@@ -13,7 +13,7 @@
 
 #include "app/app.h"
 #include "platform/portable/fixed_screen.h"
-#include "platform/portable/headless_show.h"
+#include "platform/portable/headless.h"
 #include "service_factory.h"
 #include "settings/settings_file.h"
 
@@ -30,6 +30,10 @@ struct SaveOnDisk : ::testing::Test {
     std::unique_ptr<TextServices> text = test::make_text_services();
     FixedScreen screen;
     HeadlessShow show;
+    ScriptedBoxes boxes;
+    CountingBeeper beeper;
+    RecordingPrograms programs;
+    RecordingShell shell;
     std::unique_ptr<App> app;
 
     void SetUp() override { use_folder(fresh_folder(fs::temp_directory_path())); }
@@ -50,7 +54,7 @@ struct SaveOnDisk : ::testing::Test {
     void use_folder(const fs::path& p) {
         folder = p;
         files = test::make_file_system(folder.string());
-        app = std::make_unique<App>(Services{*files, *text, screen, show});
+        app = std::make_unique<App>(Services{*files, *text, screen, show, boxes, beeper, programs, shell});
     }
     void write_host(const std::string& name, const std::string& bytes) {
         std::ofstream(folder / name, std::ios::binary) << bytes;

@@ -1,0 +1,35 @@
+#include "behaviour/close_prompt.h"
+
+#include <string>
+
+#include "lang/lang_text.h"
+#include "lang/messages.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "settings/settings_file.h"
+#include "window/form1.h"
+
+namespace pm {
+
+void Form_QueryUnload(std::int16_t& cancel, Form1& form, const LangText& lang_text, MessageBoxService& boxes,
+                      FileSystem& files, TextServices& text) {
+    const std::u16string title = lang_text(form.Combo1().list_index(), 8);
+    const std::u16string prompt = lang_text(form.Combo1().list_index(), 9);
+    const int answer = boxes.show(prompt, title, box::yes_no_cancel | box::icon_question);
+    if (answer == box::answer_cancel) {
+        cancel = -1;
+        return;
+    }
+    if (answer != box::answer_yes) return;
+
+    const SaveOutcome saved = save_settings(form, files, text);
+    if (saved.ok()) return;
+    const int language = form.Combo1().list_index();
+    std::u16string message{save_failed_text(language)};
+    message += u"\n\n";
+    message += files.describe(saved.error);
+    boxes.show(message, lang_text(language, 8), box::ok_only | box::icon_error);
+    cancel = -1;
+}
+
+}  // namespace pm

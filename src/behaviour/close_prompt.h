@@ -1,0 +1,20 @@
+// Closing the window: the save prompt, and saving.
+#pragma once
+
+#include <cstdint>
+
+namespace pm {
+
+class FileSystem;
+class Form1;
+class LangText;
+class MessageBoxService;
+class TextServices;
+
+// Asks, in the language selected now, whether to save. Cancel (or Escape) keeps the window open, No
+// closes it, Yes saves and closes. A save that fails says so and keeps the window open, so that nothing
+// the user changed is lost without their knowing.
+void Form_QueryUnload(std::int16_t& cancel, Form1& form, const LangText& lang_text, MessageBoxService& boxes,
+                      FileSystem& files, TextServices& text);
+
+}  // namespace pm

@@ -1,0 +1,67 @@
+// The services that need a user, for running without one (native tests and tools): each remembers what
+// it was asked to do, and message boxes answer from a script.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/beeper.h"
+#include "platform/message_box.h"
+#include "platform/program_start.h"
+#include "platform/shell_open.h"
+#include "platform/window_show.h"
+
+namespace pm {
+
+class HeadlessShow : public WindowShow {
+  public:
+    void show_modeless(Form1& form) override {
+        shown = &form;
+        ++count;
+    }
+    Form1* shown = nullptr;
+    int count = 0;
+};
+
+class ScriptedBoxes : public MessageBoxService {
+  public:
+    struct Shown {
+        std::u16string text, title;
+        int style;
+    };
+    // Answers in order; with the script used up, every box is answered Cancel (or OK for OK-only boxes).
+    std::deque<int> answers;
+    std::vector<Shown> shown;
+
+    int show(std::u16string_view text, std::u16string_view title, int style) override {
+        shown.push_back({std::u16string{text}, std::u16string{title}, style});
+        if (answers.empty()) return (style & 0xF) == box::ok_only ? box::answer_ok : box::answer_cancel;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class CountingBeeper : public Beeper {
+  public:
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+class RecordingPrograms : public ProgramStart {
+  public:
+    std::u16string file_browser() override { return u"C:\\Windows\\explorer.exe"; }
+    void start(const std::u16string& program, const std::u16string& command_line) override {
+        started.push_back({program, command_line});
+    }
+    std::vector<std::pair<std::u16string, std::u16string>> started;
+};
+
+class RecordingShell : public ShellOpen {
+  public:
+    void open(std::u16string_view address) override { opened.emplace_back(address); }
+    std::vector<std::u16string> opened;
+};
+
+}  // namespace pm

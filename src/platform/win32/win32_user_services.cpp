@@ -1,0 +1,61 @@
+#include "platform/win32/win32_user_services.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_window.h"
+
+namespace pm {
+
+namespace {
+
+std::wstring wide(std::u16string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+}  // namespace
+
+int Win32MessageBoxes::show(std::u16string_view text, std::u16string_view title, int style) {
+    return MessageBoxW(window_.handle(), wide(text).c_str(), wide(title).c_str(), static_cast<UINT>(style));
+}
+
+void Win32Beeper::beep() {
+    MessageBeep(MB_OK);
+}
+
+std::u16string Win32ProgramStart::file_browser() {
+    // The Windows folder itself, never a search: an explorer.exe on the card must not run.
+    std::vector<wchar_t> folder(MAX_PATH);
+    UINT n = GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    if (n >= folder.size()) {
+        folder.resize(n + 1);
+        n = GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    }
+    std::u16string path(reinterpret_cast<const char16_t*>(folder.data()), n);
+    if (path.empty() || path.back() != u'\\') path += u'\\';
+    return path + u"explorer.exe";
+}
+
+void Win32ProgramStart::start(const std::u16string& program, const std::u16string& command_line) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    std::wstring line = wide(command_line);  // CreateProcessW may write into its command line
+    if (CreateProcessW(wide(program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        // Started, not waited for.
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+void Win32ShellOpen::open(std::u16string_view address) {
+    ShellExecuteW(nullptr, L"open", wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace pm

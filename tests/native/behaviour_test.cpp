@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "behaviour/key_filter.h"
+#include "behaviour/launch_buttons.h"
+#include "doubles/test_app.h"
+#include "lang/messages.h"
+#include "settings/settings_file.h"
+
+namespace pm {
+namespace {
+
+TEST(KeyFilter, PassesExactlyTheAcceptedSetAndBeepsOncePerRefusal) {
+    const std::set<int> accepted = {8, 9, 12, 37, 38, 39, 40, 43, 46, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57};
+    CountingBeeper beeper;
+    int refused = 0;
+    for (int code = 0; code <= 255; ++code) {
+        auto key = static_cast<std::int16_t>(code);
+        const int beeps_before = beeper.beeps;
+        Text1_KeyPress(1, key, beeper);
+        if (accepted.count(code)) {
+            EXPECT_EQ(key, code) << code;
+            EXPECT_EQ(beeper.beeps, beeps_before) << code;
+        } else {
+            ++refused;
+            EXPECT_EQ(key, 0) << code;
+            EXPECT_EQ(beeper.beeps, beeps_before + 1) << code;
+        }
+    }
+    EXPECT_EQ(refused, 256 - 19);
+}
+
+TEST(KeyFilter, TypingIntoAnSmsBoxKeepsOnlyTheAcceptedCharacters) {
+    test::TestApp t;
+    t.app.Main();
+    for (char16_t c : std::u16string(u"a1+ (.)-"))
+        t.form().Text1(2).type(c, static_cast<std::int16_t>(c));
+    EXPECT_EQ(t.form().Text1(2).text(), u"1+(.");
+    EXPECT_EQ(t.beeper.beeps, 4);
+    // The job description and text from the file are not filtered.
+    for (char16_t c : std::u16string(u"a b-)"))
+        t.form().Text5().type(c, static_cast<std::int16_t>(c));
+    EXPECT_EQ(t.form().Text5().text(), u"a b-)");
+    EXPECT_EQ(t.beeper.beeps, 4);
+}
+
+struct ClosePrompt : ::testing::Test {
+    test::TestApp t;
+    void SetUp() override {
+        t.files.put(u"SETTINGS.TXT", "JOB=old\r\n");
+        t.app.Main();
+    }
+    Form1& form() { return t.form(); }
+};
+
+TEST_F(ClosePrompt, AsksInTheLanguageSelectedNow) {
+    const char16_t* titles[] = {u"Exit settings editor",
+                                u"Quitter éditeur de paramètres",
+                                u"Verlassen settings editor",
+                                u"af te sluiten Settings Editor",
+                                u"Edytor ustawien wyjscia",
+                                u"editor di impostazioni di uscita",
+                                u"editor de configuración de salida"};
+    const char16_t* prompts[] = {u"Save the settings before you exit?",
+                                 u"Enregistrer les paramètres avant de quitter?",
+                                 u"Speichern Sie die Einstellungen, bevor Sie verlassen?",
+                                 u"Sla de instellingen op voordat u afsluiten?",
+                                 u"Zapisz ustawienia przed zamknieciem ?",
+                                 u"Salvare le impostazioni prima di uscire ?",
+                                 u"Guardar la configuración antes de salir ?"};
+    for (int language = 0; language < 7; ++language) {
+        form().Combo1().choose(static_cast<std::int16_t>(language));
+        t.boxes.answers = {box::answer_cancel};
+        EXPECT_FALSE(form().request_close(CloseReason::user));
+        ASSERT_FALSE(t.boxes.shown.empty());
+        EXPECT_EQ(t.boxes.shown.back().title, titles[language]);
+        EXPECT_EQ(t.boxes.shown.back().text, prompts[language]);
+        EXPECT_EQ(t.boxes.shown.back().style, 35);
+    }
+    form().Combo1().type_text(u"Klingon");  // no entry selected: English
+    EXPECT_FALSE(form().request_close(CloseReason::user));
+    EXPECT_EQ(t.boxes.shown.back().title, u"Exit settings editor");
+    EXPECT_EQ(t.boxes.shown.back().text, u"Save the settings before you exit?");
+}
+
+TEST_F(ClosePrompt, CancelKeepsTheWindowAndWritesNothing) {
+    form().Text5().set_text(u"new");
+    t.boxes.answers = {box::answer_cancel};
+    EXPECT_FALSE(form().request_close(CloseReason::user));
+    EXPECT_FALSE(form().unloaded());
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
+    // The next request asks again, even with nothing edited.
+    t.boxes.answers = {box::answer_cancel};
+    EXPECT_FALSE(form().request_close(CloseReason::session_end));
+    EXPECT_EQ(t.boxes.shown.size(), 2u);
+}
+
+TEST_F(ClosePrompt, NoClosesWithoutWriting) {
+    form().Text5().set_text(u"new");
+    t.boxes.answers = {box::answer_no};
+    EXPECT_TRUE(form().request_close(CloseReason::user));
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
+    EXPECT_EQ(t.files.calls(test::FsOp::create), 0);
+}
+
+TEST_F(ClosePrompt, YesWritesEverySettingAndCloses) {
+    form().Text5().set_text(u"new");
+    form().pressure_channel(3).set_value(0);
+    t.boxes.answers = {box::answer_yes};
+    EXPECT_TRUE(form().request_close(CloseReason::user));
+    const std::string saved = t.files.bytes(u"SETTINGS.TXT");
+    EXPECT_EQ(saved.substr(0, 9), "JOB=new\r\n");
+    EXPECT_NE(saved.find("ENABLE_CH3=0\r\nHIGH_ALARM3=0\r\nLOW_ALARM3=0\r\n"), std::string::npos);
+    EXPECT_EQ(t.boxes.shown.size(), 1u);
+}
+
+TEST_F(ClosePrompt, AFailedSaveSaysSoAndKeepsTheWindowOpen) {
+    t.files.entries[t.files.in_folder(u"SETTINGS.TXT")].read_only = true;
+    form().Combo1().choose(2);
+    form().Text5().set_text(u"new");
+    t.boxes.answers = {box::answer_yes, box::answer_ok};
+    EXPECT_FALSE(form().request_close(CloseReason::user));
+    ASSERT_EQ(t.boxes.shown.size(), 2u);
+    const auto& error = t.boxes.shown[1];
+    EXPECT_EQ(error.title, u"Verlassen settings editor");
+    EXPECT_EQ(error.text, u"Die Einstellungen konnten nicht gespeichert werden.\n\nAccess is denied.");
+    EXPECT_EQ(error.style, box::icon_error);
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
+
+    // The user can still leave without saving.
+    t.boxes.answers = {box::answer_no};
+    EXPECT_TRUE(form().request_close(CloseReason::user));
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
+}
+
+TEST(FailureTexts, ExistInEveryLanguageAndFallBackToEnglish) {
+    std::set<std::u16string_view> distinct;
+    for (int language = 0; language < 7; ++language) {
+        distinct.insert(save_failed_text(language));
+        distinct.insert(read_failed_text(language));
+    }
+    EXPECT_EQ(distinct.size(), 14u);
+    EXPECT_EQ(save_failed_text(-1), u"The settings could not be saved.");
+    EXPECT_EQ(read_failed_text(-1), read_failed_text(0));
+    EXPECT_EQ(save_failed_text(6), u"No se pudo guardar la configuración.");
+}
+
+TEST(StartupWarning, ComesForAnUnreadableFileInTheSelectedLanguageBeforeTheWindowShows) {
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", "LANGUAGE=1\r\nJOB=x\r\n");
+    t.files.read_chunk = 12;
+    t.files.fail(test::FsOp::read, 2, sys_error::not_ready);
+    t.app.Main();
+    ASSERT_EQ(t.boxes.shown.size(), 1u);
+    EXPECT_EQ(t.boxes.shown[0].title, u"Pelmora™ PM (V2.00)");
+    EXPECT_EQ(
+        t.boxes.shown[0].text,
+        u"Le fichier de paramètres n'a pas pu être lu entièrement. L'enregistrement en quittant le remplace "
+        u"par les valeurs affichées.\n\nThe device is not ready.");
+    EXPECT_EQ(t.boxes.shown[0].style, box::icon_warning);
+    EXPECT_EQ(t.show.count, 1);
+
+    test::TestApp missing;
+    missing.app.Main();
+    EXPECT_TRUE(missing.boxes.shown.empty());
+    test::TestApp fine;
+    fine.files.put(u"SETTINGS.TXT", test::example_settings);
+    fine.app.Main();
+    EXPECT_TRUE(fine.boxes.shown.empty());
+}
+
+struct LaunchCase {
+    const char* name;
+    std::u16string folder;
+    enum Data { no_data, data_folder, data_file, hidden_folder, system_folder } data;
+    std::u16string opened;
+};
+
+void PrintTo(const LaunchCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DataButton : public ::testing::TestWithParam<LaunchCase> {};
+
+TEST_P(DataButton, OpensTheDataFolderOrTheProgramFolder) {
+    const LaunchCase& c = GetParam();
+    test::TestApp t;
+    t.files = test::MemoryFileSystem(c.folder);
+    if (c.data != LaunchCase::no_data) {
+        auto& entry = t.files.entries[t.files.in_folder(u"DATA")];
+        entry.directory = c.data != LaunchCase::data_file;
+        entry.hidden = c.data == LaunchCase::hidden_folder;
+        entry.system = c.data == LaunchCase::system_folder;
+    }
+    t.app.Main();
+    t.form().Command1().press();
+    ASSERT_EQ(t.programs.started.size(), 1u);
+    EXPECT_EQ(t.programs.started[0].first, u"C:\\Windows\\explorer.exe");
+    EXPECT_EQ(t.programs.started[0].second, u"\"C:\\Windows\\explorer.exe\" \"" + c.opened + u"\"");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DataButton,
+    ::testing::Values(LaunchCase{"Folder", u"C:\\PM", LaunchCase::data_folder, u"C:\\PM\\DATA"},
+                      LaunchCase{"Blanks", u"C:\\My Card\\PM 2", LaunchCase::data_folder,
+                                 u"C:\\My Card\\PM 2\\DATA"},
+                      LaunchCase{"DriveRoot", u"E:\\", LaunchCase::data_folder, u"E:\\DATA"},
+                      LaunchCase{"NoData", u"C:\\PM", LaunchCase::no_data, u"C:\\PM"},
+                      LaunchCase{"FileNamedData", u"C:\\PM", LaunchCase::data_file, u"C:\\PM"},
+                      LaunchCase{"HiddenData", u"E:\\", LaunchCase::hidden_folder, u"E:\\"},
+                      LaunchCase{"SystemData", u"C:\\PM", LaunchCase::system_folder, u"C:\\PM"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(WebButton, OpensTheProductsPageOnEveryPress) {
+    test::TestApp t;
+    t.app.Main();
+    t.form().Command2().press();
+    t.form().Command2().press();
+    EXPECT_EQ(t.shell.opened, (std::vector<std::u16string>{u"https://www.pelmora.com/products",
+                                                           u"https://www.pelmora.com/products"}));
+    EXPECT_TRUE(t.programs.started.empty());
+}
+
+}  // namespace
+}  // namespace pm
