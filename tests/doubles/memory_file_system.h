@@ -31,6 +31,11 @@ class MemoryFileSystem : public FileSystem {
     // The `nth` call (1 = the next) of `op` fails with `error`; a short write writes half and says ok.
     void fail(FsOp op, int nth, SysError error = sys_error::disk_full);
     int calls(FsOp op) const;
+    // The machine stops (power cut, card pulled) just before the `n`th file-system call from now: that
+    // call and every later one throw Crash, and the entries stay as they were at that moment.
+    struct Crash {};
+    void crash_before(int n) { crash_countdown_ = n; }
+
     // Reads hand out at most this many bytes at a time.
     std::size_t read_chunk = 1u << 30;
 
@@ -60,6 +65,7 @@ class MemoryFileSystem : public FileSystem {
     };
     std::u16string folder_;
     std::vector<Fault> faults_;
+    int crash_countdown_ = 0;
     std::map<FsOp, int> calls_;
 };
 

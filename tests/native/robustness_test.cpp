@@ -1,0 +1,130 @@
+// Random window states, and a machine that stops in the middle of a save.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "doubles/test_app.h"
+#include "settings/settings_file.h"
+
+namespace pm {
+namespace {
+
+// Everything a save writes, read off a window.
+struct State {
+    std::u16string job, gsm[3];
+    int enable[4], high[4], low[4], language;
+    bool operator==(const State&) const = default;
+};
+
+State state_of(Form1& f) {
+    State s;
+    s.job = f.Text5().text();
+    for (int i = 0; i < 3; ++i)
+        s.gsm[i] = f.Text1(i + 1).text();
+    for (int c = 0; c < 4; ++c) {
+        s.enable[c] = f.pressure_channel(c + 1).value();
+        s.high[c] = f.high_pressure_scroll(c + 1).value();
+        s.low[c] = f.low_pressure_scroll(c + 1).value();
+    }
+    s.language = f.Combo1().list_index();
+    return s;
+}
+
+// A text from the ANSI code page, without the line ends that no value can hold, often holding "=" or a key.
+std::u16string random_text(std::mt19937& rng, TextServices& text) {
+    static const std::string pieces[] = {
+        "=", "JOB=", "GSM1=", "HIGH_ALARM2=", "language=-1", " ", "\t", "+31"};
+    std::string bytes;
+    const int kind = static_cast<int>(rng() % 6);
+    if (kind == 0) return u"";
+    const std::size_t length = kind == 1 ? 70 : rng() % 24;
+    while (bytes.size() < length) {
+        if (rng() % 5 == 0) {
+            bytes += pieces[rng() % std::size(pieces)];
+        } else {
+            char c = static_cast<char>(rng() % 256);
+            if (c != '\r' && c != '\n') bytes.push_back(c);
+        }
+    }
+    return text.to_wide(bytes);
+}
+
+void set_random_state(Form1& f, std::mt19937& rng, TextServices& text) {
+    f.Text5().set_text(random_text(rng, text));
+    for (int i = 1; i <= 3; ++i)
+        f.Text1(i).set_text(random_text(rng, text));
+    for (int c = 1; c <= 4; ++c) {
+        f.pressure_channel(c).set_value(static_cast<std::int16_t>(rng() % 3));
+        f.high_pressure_scroll(c).set_value(static_cast<std::int16_t>(rng() % 100));
+        f.low_pressure_scroll(c).set_value(static_cast<std::int16_t>(rng() % 100));
+    }
+    if (rng() % 8 == 0) {
+        f.Combo1().type_text(u"typed");
+    } else {
+        f.Combo1().set_list_index(static_cast<std::int16_t>(rng() % 7));
+    }
+}
+
+TEST(RoundTrip, RandomWindowStatesSurviveASaveAndARead) {
+    const unsigned seed = 20261207;
+    std::mt19937 rng(seed);
+    for (int round = 0; round < 3000; ++round) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round));
+        test::TestApp first;
+        first.app.Main();
+        set_random_state(first.form(), rng, first.text);
+        ASSERT_TRUE(save_settings(first.form(), first.files, first.text).ok());
+        const std::string bytes = first.files.bytes(u"SETTINGS.TXT");
+
+        test::TestApp second;
+        second.files.put(u"SETTINGS.TXT", bytes);
+        second.app.Main();
+        ASSERT_TRUE(state_of(second.form()) == state_of(first.form()));
+        ASSERT_TRUE(save_settings(second.form(), second.files, second.text).ok());
+        ASSERT_EQ(second.files.bytes(u"SETTINGS.TXT"), bytes);
+    }
+}
+
+// The machine stops before each file-system call of a save in turn. Whatever the step, the next start
+// finds either the old settings or the new ones, whole.
+TEST(Crash, AtAnyStepOfASaveLeavesTheOldOrTheNewSettings) {
+    const std::string old_file = test::example_settings;
+    for (int step = 1;; ++step) {
+        SCOPED_TRACE("crash before call " + std::to_string(step));
+        test::TestApp t;
+        t.files.put(u"SETTINGS.TXT", old_file);
+        t.files.put(u"SETTINGS.NEW", "JOB=stale, from an earlier cut-off save\r\n");
+        t.app.Main();
+        const State old_state = state_of(t.form());
+        t.form().Text5().set_text(u"new job");
+        t.form().high_pressure_scroll(3).set_value(77);
+        const State new_state = state_of(t.form());
+
+        t.files.crash_before(step);
+        bool crashed = false;
+        try {
+            ASSERT_TRUE(save_settings(t.form(), t.files, t.text).ok());
+        } catch (const test::MemoryFileSystem::Crash&) {
+            crashed = true;
+        }
+
+        test::TestApp next;
+        next.files.entries = t.files.entries;
+        const LoadOutcome outcome = next.app.Main();
+        EXPECT_EQ(outcome.status, LoadOutcome::Status::read);
+        const State found = state_of(next.form());
+        EXPECT_TRUE(found == old_state || found == new_state);
+        if (!crashed) {
+            EXPECT_TRUE(found == new_state);
+            EXPECT_FALSE(next.files.has(u"SETTINGS.NEW"));
+            EXPECT_GT(step, 20);  // every call of the save was reached at least once
+            break;
+        }
+        // Whatever was left behind, the next save goes through.
+        EXPECT_TRUE(save_settings(next.form(), next.files, next.text).ok());
+    }
+}
+
+}  // namespace
+}  // namespace pm
