@@ -1,0 +1,571 @@
+#include "robot.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+namespace robot {
+namespace {
+
+namespace fs = std::filesystem;
+
+Config the_config;
+
+// Paths from the harness are the host's; Wine shows the host's root as Z:.
+std::wstring windows_path(std::wstring path) {
+    if (path.empty() || path[0] != L'/') return path;
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
+    return L"Z:" + path;
+}
+
+std::wstring environment(const wchar_t* name) {
+    const wchar_t* value = _wgetenv(name);
+    return value ? value : L"";
+}
+
+std::string narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());  // messages only: paths and names are ASCII
+}
+
+[[noreturn]] void fail(const std::wstring& what) {
+    throw std::runtime_error(narrow(what));
+}
+
+std::wstring class_of(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+// The current directory the editor starts in: another folder with a settings file of its own, so that a
+// program that read SETTINGS.TXT from there instead of from its program folder shows it at once.
+const std::wstring& decoy_folder() {
+    static const std::wstring folder = [] {
+        fs::path path = fs::temp_directory_path() / ("pm-robot-cwd-" + std::to_string(GetCurrentProcessId()));
+        fs::create_directories(path);
+        std::ofstream(path / "SETTINGS.TXT", std::ios::binary)
+            << settings_lines({"JOB=read from the current directory", "LANGUAGE=4"});
+        std::atexit([] {
+            std::error_code ignored;
+            fs::remove_all(decoy_folder(), ignored);
+        });
+        return path.wstring();
+    }();
+    return folder;
+}
+
+bool is_extended(WORD vk) {
+    switch (vk) {
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_HOME:
+        case VK_END:
+        case VK_INSERT:
+        case VK_DELETE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+INPUT key_input(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0u) | (is_extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0u);
+    return input;
+}
+
+POINT centre(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+}  // namespace
+
+const Config& config() {
+    return the_config;
+}
+
+bool configure(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--program=", 0) == 0) {
+            const std::string path = arg.substr(10);
+            the_config.program = windows_path(std::wstring(path.begin(), path.end()));
+        }
+    }
+    the_config.screenshots = windows_path(environment(L"PM_ROBOT_SCREENSHOTS"));
+    the_config.root_drive = environment(L"PM_ROBOT_ROOT_DRIVE");
+    the_config.dpi = _wtoi(environment(L"PM_ROBOT_DPI").c_str());
+    if (the_config.program.empty() || the_config.screenshots.empty() || the_config.root_drive.empty() ||
+        the_config.dpi <= 0) {
+        std::fprintf(stderr,
+                     "usage: tools/robot-run PREFIX DPI ARTIFACTS robot_tests.exe --program=EDITOR.exe\n"
+                     "(the harness sets PM_ROBOT_DPI, PM_ROBOT_SCREENSHOTS and PM_ROBOT_ROOT_DRIVE)\n");
+        return false;
+    }
+    return true;
+}
+
+bool wait_until(const std::function<bool()>& pred, int timeout_ms) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
+    while (!pred()) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+std::string settings_lines(std::initializer_list<std::string_view> lines) {
+    std::string bytes;
+    for (std::string_view line : lines) {
+        bytes.append(line);
+        bytes.append("\r\n");
+    }
+    return bytes;
+}
+
+// ProgramFolder
+
+ProgramFolder::ProgramFolder(std::wstring path, bool owned) : path_(std::move(path)), owned_(owned) {
+    fs::create_directories(path_);
+    empty();
+    fs::copy_file(config().program, program());
+}
+
+ProgramFolder::ProgramFolder()
+    : ProgramFolder((fs::temp_directory_path() / ("pm-robot-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                                  std::to_string(GetTickCount64())))
+                        .wstring(),
+                    true) {}
+
+ProgramFolder ProgramFolder::drive_root() {
+    return ProgramFolder(config().root_drive + L"\\", false);
+}
+
+ProgramFolder::ProgramFolder(ProgramFolder&& other) noexcept
+    : path_(std::move(other.path_)), owned_(other.owned_) {
+    other.path_.clear();
+}
+
+ProgramFolder::~ProgramFolder() {
+    if (path_.empty()) return;
+    std::error_code ignored;
+    if (owned_) {
+        fs::remove_all(path_, ignored);
+    } else {
+        empty();
+    }
+}
+
+void ProgramFolder::empty() const {
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(path_, ignored))
+        fs::remove_all(entry.path(), ignored);
+}
+
+void ProgramFolder::write_settings(std::string_view bytes) const {
+    std::ofstream(fs::path(path_) / "SETTINGS.TXT", std::ios::binary) << bytes;
+}
+
+void ProgramFolder::make_data_folder() const {
+    fs::create_directory(fs::path(path_) / "DATA");
+}
+
+std::wstring ProgramFolder::program() const {
+    return (fs::path(path_) / fs::path(config().program).filename()).wstring();
+}
+
+std::wstring control_name(int control) {
+    static const wchar_t* const single[] = {L"Combo1",   L"Command1", L"Frame(0)", L"Frame(3)",
+                                            L"Frame(4)", L"Frame(5)", L"Frame(6)", L"Text5",
+                                            L"Text1(1)", L"Text1(2)", L"Text1(3)", L"Command2"};
+    const int tab = control - id::first;
+    if (tab >= 0 && tab < 12) return single[tab];
+    if (control == id::frame7) return L"Frame(7)";
+    if (control > id::frame7 && control <= id::last) {
+        return L"pressure_channel(" + std::to_wstring(control - id::frame7) + L")";
+    }
+    for (int c = 1; c <= 4; ++c) {
+        const std::wstring index = L"(" + std::to_wstring(c) + L")";
+        if (control == id::channel_frame(c)) return L"channel_frame" + index;
+        if (control == id::high_frame(c)) return L"high_pressure_frame" + index;
+        if (control == id::high_scroll(c)) return L"high_pressure_scroll" + index;
+        if (control == id::low_frame(c)) return L"low_pressure_frame" + index;
+        if (control == id::low_scroll(c)) return L"low_pressure_scroll" + index;
+    }
+    return L"control " + std::to_wstring(control);
+}
+
+// Editor
+
+Editor::Editor(const ProgramFolder& folder) {
+    // The pointer waits in the screen's corner, away from where the window opens: a window that opened
+    // under it would get the X events of the pointer entering it late, and with them the pointer back.
+    INPUT park = mouse_input(0, pointer_);
+    SendInput(1, &park, sizeof park);
+    const std::wstring program = folder.program();
+    std::wstring command_line = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        decoy_folder().c_str(), &startup, &process_)) {
+        fail(L"cannot start " + program + L": error " + std::to_wstring(GetLastError()));
+    }
+    try {
+        WaitForInputIdle(process_.hProcess, 30000);
+        const bool shown = wait_until(
+            [&] {
+                struct Search {
+                    DWORD process;
+                    HWND found;
+                } search{process_.dwProcessId, nullptr};
+                EnumWindows(
+                    [](HWND hwnd, LPARAM l) -> BOOL {
+                        auto* s = reinterpret_cast<Search*>(l);
+                        DWORD owner = 0;
+                        GetWindowThreadProcessId(hwnd, &owner);
+                        if (owner != s->process || class_of(hwnd) != L"PelmoraSettings") return TRUE;
+                        s->found = hwnd;
+                        return FALSE;
+                    },
+                    reinterpret_cast<LPARAM>(&search));
+                window_ = search.found;
+                return (window_ && IsWindowVisible(window_)) || !running();
+            },
+            30000);
+        if (!running()) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.hProcess, &code);
+            fail(L"the editor ended at start-up with exit code " + std::to_wstring(code));
+        }
+        if (!shown) fail(L"no visible window of class PelmoraSettings within 30 s");
+        thread_ = GetWindowThreadProcessId(window_, nullptr);
+        bring_to_front();
+    } catch (...) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 10000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+        throw;
+    }
+}
+
+Editor::~Editor() {
+    if (running()) {
+        // A close request; should the editor ask whether to save, the answer is No.
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        HWND prompt = nullptr;
+        wait_until([&] { return !running() || (prompt = message_box()) != nullptr; }, 10000);
+        if (prompt) PostMessageW(prompt, WM_COMMAND, IDNO, 0);
+        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 10000);
+        }
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+HWND Editor::message_box() const {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process_.dwProcessId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM l) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(l);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != s->process || !IsWindowVisible(hwnd) || class_of(hwnd) != L"#32770") return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Editor::running() const {
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+LRESULT Editor::send(HWND hwnd, UINT message, WPARAM w, LPARAM l) const {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, message, w, l, SMTO_ABORTIFHUNG | SMTO_BLOCK, 10000, &result)) {
+        fail(L"the editor did not answer message " + std::to_wstring(message));
+    }
+    return static_cast<LRESULT>(result);
+}
+
+HWND Editor::find(int control) const {
+    struct Search {
+        HWND window;
+        int control;
+        HWND found;
+    } search{window_, control, nullptr};
+    // Every descendant, but only controls: children of the window or of a frame. (A combo box's own edit
+    // field has ID 1001 too.)
+    EnumChildWindows(
+        window_,
+        [](HWND hwnd, LPARAM l) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(l);
+            const HWND parent = GetParent(hwnd);
+            if (GetDlgCtrlID(hwnd) != s->control) return TRUE;
+            if (parent != s->window && class_of(parent) != L"PmFrame") return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        fail(L"no control " + control_name(control) + L" (ID " + std::to_wstring(control) + L")");
+    return search.found;
+}
+
+std::wstring Editor::text(int control) const {
+    const HWND hwnd = control == 0 ? window_ : find(control);
+    const auto length = static_cast<size_t>(send(hwnd, WM_GETTEXTLENGTH));
+    std::wstring text(length + 1, L'\0');
+    const auto copied =
+        static_cast<size_t>(send(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied);
+    return text;
+}
+
+std::wstring Editor::title() const {
+    return text(0);
+}
+
+int Editor::check(int control) const {
+    return static_cast<int>(send(find(control), BM_GETCHECK));
+}
+
+int Editor::value(int control) const {
+    return static_cast<int>(send(find(control), SBM_GETPOS));
+}
+
+bool Editor::enabled(int control) const {
+    return IsWindowEnabled(find(control)) != FALSE;
+}
+
+int Editor::selection() const {
+    return static_cast<int>(send(find(id::combo1), CB_GETCURSEL));
+}
+
+int Editor::list_count() const {
+    return static_cast<int>(send(find(id::combo1), CB_GETCOUNT));
+}
+
+std::wstring Editor::list_entry(int index) const {
+    const HWND combo = find(id::combo1);
+    const auto length = send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (length < 0) return L"<no entry " + std::to_wstring(index) + L">";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    send(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int Editor::focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(thread_, &info)) return 0;
+    for (HWND hwnd = info.hwndFocus; hwnd && hwnd != window_; hwnd = GetParent(hwnd)) {
+        const int control = GetDlgCtrlID(hwnd);
+        if (control >= id::first && control <= id::last && find(control) == hwnd) return control;
+    }
+    return 0;
+}
+
+HWND Editor::capture() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread_, &info) ? info.hwndCapture : nullptr;
+}
+
+std::map<int, std::wstring> Editor::snapshot() const {
+    std::map<int, std::wstring> state;
+    for (int control = id::first; control <= id::last; ++control) {
+        const HWND hwnd = find(control);
+        const std::wstring kind = class_of(hwnd);
+        std::wstring line = control_name(control) + L": \"" + text(control) + L"\"";
+        if (kind == L"ScrollBar") line += L" value " + std::to_wstring(value(control));
+        if (control >= id::pressure_channel(1)) line += L" check " + std::to_wstring(check(control));
+        if (control == id::combo1) line += L" selection " + std::to_wstring(selection());
+        line += IsWindowEnabled(hwnd) ? L" enabled" : L" disabled";
+        state[control] = line;
+    }
+    return state;
+}
+
+std::wstring differences(const std::map<int, std::wstring>& before,
+                         const std::map<int, std::wstring>& after) {
+    std::wstring out;
+    for (const auto& [control, line] : before) {
+        const auto other = after.find(control);
+        const std::wstring now = other == after.end() ? L"<gone>" : other->second;
+        if (now != line) out += L"\n  was " + line + L"\n  now " + now;
+    }
+    return out;
+}
+
+void Editor::bring_to_front() const {
+    if (GetForegroundWindow() == window_) return;
+    SetForegroundWindow(window_);
+    if (!wait_until([&] { return GetForegroundWindow() == window_; }, 10000)) {
+        fail(L"cannot bring the editor's window to the front");
+    }
+}
+
+void Editor::send_input(INPUT* inputs, UINT count) const {
+    bring_to_front();
+    if (SendInput(count, inputs, sizeof(INPUT)) != count) {
+        fail(L"SendInput failed: error " + std::to_wstring(GetLastError()));
+    }
+}
+
+// Every mouse event carries its own position. Wine moves the X pointer for injected moves, and the X
+// events that this causes reach the editor a little later and move Wine's pointer again: an event
+// without a position could land where such a late event has just put the pointer.
+INPUT Editor::mouse_input(DWORD flags, POINT p) const {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute input is in 1/65536ths of the screen; rounding up lands on the pixel itself.
+    input.mi.dx = (p.x * 65536 + width - 1) / width;
+    input.mi.dy = (p.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+void Editor::move_to(POINT p) {
+    INPUT input = mouse_input(0, p);
+    send_input(&input, 1);
+    pointer_ = p;
+    const bool arrived = wait_until([&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return now.x == p.x && now.y == p.y;
+    });
+    if (!arrived) fail(L"the pointer did not reach " + std::to_wstring(p.x) + L"," + std::to_wstring(p.y));
+}
+
+void Editor::press() {
+    INPUT input = mouse_input(MOUSEEVENTF_LEFTDOWN, pointer_);
+    send_input(&input, 1);
+}
+
+void Editor::release() {
+    INPUT input = mouse_input(MOUSEEVENTF_LEFTUP, pointer_);
+    send_input(&input, 1);
+}
+
+void Editor::click_at(POINT p) {
+    move_to(p);
+    // Down and up in one batch: nothing comes between them, so a scroll bar never sees the button held
+    // long enough to repeat.
+    INPUT inputs[2] = {mouse_input(MOUSEEVENTF_LEFTDOWN, p), mouse_input(MOUSEEVENTF_LEFTUP, p)};
+    send_input(inputs, 2);
+}
+
+void Editor::click(int control) {
+    RECT r{};
+    GetWindowRect(find(control), &r);
+    click_at(centre(r));
+}
+
+void Editor::key(WORD vk, bool shift) {
+    std::vector<INPUT> inputs;
+    if (shift) inputs.push_back(key_input(VK_SHIFT, false));
+    inputs.push_back(key_input(vk, false));
+    inputs.push_back(key_input(vk, true));
+    if (shift) inputs.push_back(key_input(VK_SHIFT, true));
+    send_input(inputs.data(), static_cast<UINT>(inputs.size()));
+}
+
+void Editor::type(std::wstring_view text) {
+    for (wchar_t c : text) {
+        const SHORT scan = VkKeyScanW(c);
+        if (scan != -1) {
+            key(LOBYTE(scan), (HIBYTE(scan) & 1) != 0);
+            continue;
+        }
+        // A character that Wine's keyboard layout on Xvfb has no key for (such as "(") comes as itself,
+        // the way an input method sends it.
+        INPUT inputs[2]{};
+        for (INPUT& input : inputs) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        send_input(inputs, 2);
+    }
+}
+
+ScrollBarPoints Editor::scroll_bar(int control) const {
+    const HWND bar = find(control);
+    RECT r{};
+    GetWindowRect(bar, &r);
+    // The arrows and the thumb have the system's sizes for the bar's DPI (the thumb is fixed: no page
+    // size); the thumb's left edge moves over the track in proportion to the value in 0..99.
+    const UINT dpi = GetDpiForWindow(bar);
+    const int arrow = GetSystemMetricsForDpi(SM_CXHSCROLL, dpi);
+    const int thumb = GetSystemMetricsForDpi(SM_CXHTHUMB, dpi);
+    const int track = (r.right - r.left) - 2 * arrow - thumb;
+    const int thumb_left = r.left + arrow + MulDiv(track, value(control), 99);
+    const int y = (r.top + r.bottom) / 2;
+    ScrollBarPoints points{};
+    points.left_arrow = {r.left + arrow / 2, y};
+    points.right_arrow = {r.right - 1 - arrow / 2, y};
+    points.thumb = {thumb_left + thumb / 2, y};
+    points.track_before = {(r.left + arrow + thumb_left) / 2, y};
+    points.track_after = {(thumb_left + thumb + r.right - arrow) / 2, y};
+    return points;
+}
+
+bool Editor::wait_focus(int control) const {
+    return wait_until([&] { return focus() == control; });
+}
+
+bool Editor::wait_focus_leaves(int control) const {
+    return wait_until([&] { return focus() != control; });
+}
+
+bool Editor::tab_to(int control) {
+    for (int presses = 0; presses <= id::last - id::first; ++presses) {
+        const int before = focus();
+        if (before == control) return true;
+        key(VK_TAB);
+        if (!wait_until([&] { return focus() != before; })) return false;
+    }
+    return focus() == control;
+}
+
+void Editor::save_screenshot(const std::wstring& name) {
+    // Wine's screen DC does not hold what other processes draw, so the harness takes the picture from
+    // the X server: it picks up NAME.request (the window's geometry) and deletes it when it is done.
+    move_to({0, 0});  // no tooltip or hot control in the picture
+    bring_to_front();
+    WaitForInputIdle(process_.hProcess, 10000);
+    send(window_, WM_NULL);
+    RECT r{};
+    GetWindowRect(window_, &r);
+    const fs::path request = fs::path(config().screenshots) / (name + L".request");
+    const fs::path draft = fs::path(config().screenshots) / (name + L".draft");
+    std::ofstream(draft) << (r.right - r.left) << 'x' << (r.bottom - r.top) << '+' << r.left << '+' << r.top;
+    fs::rename(draft, request);
+    if (!wait_until([&] { return !fs::exists(request); }, 30000)) fail(L"no screenshot " + name);
+}
+
+}  // namespace robot
