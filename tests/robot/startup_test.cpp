@@ -1,0 +1,81 @@
+// Starting the editor: what the window shows with and without a settings file, and where it looks for one.
+#include <gtest/gtest.h>
+
+#include "robot.h"
+#include "window_state.h"
+
+namespace robot {
+namespace {
+
+std::wstring dpi_suffix() {
+    return L"-" + std::to_wstring(config().dpi) + L"dpi";
+}
+
+// The language list, the title and the focus are the same whatever the file says.
+void expect_common_start(const Editor& editor) {
+    EXPECT_EQ(editor.title(), L"Pelmora\u2122 PM (V2.00)");
+    const wchar_t* const entries[] = {L"English", L"Fran\u00e7ais", L"Deutsch",     L"Nederlands",
+                                      L"Polskie", L"Italiano",      L"Espa\u00f1ol"};
+    ASSERT_EQ(editor.list_count(), 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(editor.list_entry(i), entries[i]) << "entry " << i;
+    EXPECT_TRUE(editor.wait_focus(id::combo1)) << "focus on " << editor.focus();
+}
+
+TEST(StartUp, FromTheExampleSettingsFile) {
+    ProgramFolder folder;
+    folder.write_settings(example_file);
+    folder.make_data_folder();
+    Editor editor(folder);
+
+    expect_common_start(editor);
+    expect_settings(editor, example);
+    EXPECT_EQ(editor.text(id::combo1), L"Deutsch");
+    expect_captions(editor, german);
+    EXPECT_EQ(editor.text(id::high_frame(1)), L"Hochdruck-alarm (60Pa)");
+    EXPECT_EQ(editor.text(id::low_frame(4)), L"Niederdruck-alarm (5Pa)");
+    editor.save_screenshot(L"german" + dpi_suffix());
+}
+
+TEST(StartUp, WithoutSettingsFileShowsTheDesignTimeValuesInEnglish) {
+    ProgramFolder folder;
+    Editor editor(folder);
+
+    expect_common_start(editor);
+    expect_settings(editor, design_time);
+    EXPECT_EQ(editor.text(id::combo1), L"English");
+    expect_captions(editor, english);
+    EXPECT_EQ(editor.text(id::high_frame(1)), L"High pressure alarm (0Pa)");
+    EXPECT_EQ(editor.text(id::low_frame(3)), L"Low pressure alarm (0Pa)");
+    editor.save_screenshot(L"english" + dpi_suffix());
+}
+
+// The program folder is at the root of a drive: the editor reads the file from the root.
+TEST(StartUp, FromADriveRoot) {
+    ProgramFolder root = ProgramFolder::drive_root();
+    root.write_settings(settings_lines({"JOB=at the root", "HIGH_ALARM2=70", "LOW_ALARM2=12", "LANGUAGE=3"}));
+    Editor editor(root);
+
+    Settings expected = design_time;
+    expected.job = L"at the root";
+    expected.high[1] = 70;
+    expected.low[1] = 12;
+    expected.language = dutch.index;
+    expect_settings(editor, expected);
+    expect_captions(editor, dutch);
+}
+
+// Only typing is limited to 64 characters: a longer text from the file is shown whole.
+TEST(StartUp, LongJobDescriptionFromTheFileIsShownWhole) {
+    const std::string job = "Compressor hall 2, line A: check the filters before every shift change";
+    ASSERT_EQ(job.size(), 70u);
+    ProgramFolder folder;
+    folder.write_settings(settings_lines({"JOB=" + job, "GSM1=+31 (0)20 555 0100 ext 12"}));
+    Editor editor(folder);
+
+    EXPECT_EQ(editor.text(id::text5), std::wstring(job.begin(), job.end()));
+    EXPECT_EQ(editor.text(id::text1(1)), L"+31 (0)20 555 0100 ext 12");
+}
+
+}  // namespace
+}  // namespace robot
