@@ -28,7 +28,8 @@ TEST(Keyboard, TabSkipsTheBarsOfADisabledChannel) {
 }
 
 // Neither picture button is a default or cancel button: Enter in the combo or in a text box, and Escape,
-// change nothing. The Tab after them shows that the editor has handled them.
+// start nothing and change nothing. The Tab after them shows that the editor has handled them; a button
+// starts its program before its press returns.
 TEST(Keyboard, EnterAndEscapePressNoButton) {
     ProgramFolder folder;
     folder.write_settings(example_file);
@@ -46,6 +47,7 @@ TEST(Keyboard, EnterAndEscapePressNoButton) {
         EXPECT_TRUE(editor.wait_focus_leaves(control));
         EXPECT_TRUE(editor.running());
         EXPECT_TRUE(IsWindowVisible(editor.window()));
+        EXPECT_EQ(editor.children(), std::vector<std::wstring>{}) << "a button was pressed";
         const std::wstring changed = differences(before, editor.snapshot());
         EXPECT_TRUE(changed.empty()) << changed;
     }

@@ -119,5 +119,47 @@ TEST(Layout, EveryControlSitsInItsContainerAtItsPlaceForTheDpi) {
     }
 }
 
+// What each control is to Windows: its class, the style bits that make it the right kind of control,
+// and for the bars their range and fixed thumb.
+TEST(Layout, EveryControlIsTheRightKindOfWindow) {
+    ProgramFolder folder;
+    Editor editor(folder);
+    auto expect_kind = [&](int control, const wchar_t* class_name, DWORD mask, DWORD bits) {
+        SCOPED_TRACE(control_name(control));
+        const HWND hwnd = editor.find(control);
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        EXPECT_EQ(std::wstring(name), class_name);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+        EXPECT_EQ(style & mask, bits) << "style " << std::hex << style;
+    };
+    for (int frame :
+         {id::frame0, id::frame3, id::sms_frame(1), id::sms_frame(2), id::sms_frame(3), id::frame7}) {
+        expect_kind(frame, L"PmFrame", 0, 0);
+    }
+    expect_kind(id::combo1, L"ComboBox", 3, CBS_DROPDOWN);
+    expect_kind(id::text5, L"Edit", ES_MULTILINE, 0);
+    // Push buttons with an icon; neither is a default button.
+    for (int button : {id::command1, id::command2})
+        expect_kind(button, L"Button", BS_TYPEMASK | BS_ICON, BS_ICON);
+    for (int c = 1; c <= 4; ++c) {
+        if (c <= 3) expect_kind(id::text1(c), L"Edit", ES_MULTILINE, 0);
+        expect_kind(id::pressure_channel(c), L"Button", BS_TYPEMASK, BS_3STATE);
+        for (int frame : {id::channel_frame(c), id::high_frame(c), id::low_frame(c)}) {
+            expect_kind(frame, L"PmFrame", 0, 0);
+        }
+        for (int bar : {id::high_scroll(c), id::low_scroll(c)}) {
+            expect_kind(bar, L"ScrollBar", SBS_VERT, SBS_HORZ);
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_RANGE | SIF_PAGE;
+            ASSERT_TRUE(GetScrollInfo(editor.find(bar), SB_CTL, &info));
+            EXPECT_EQ(info.nMin, 0);
+            EXPECT_EQ(info.nMax, 99);
+            EXPECT_EQ(info.nPage, 0u) << "the thumb's size follows the page";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace robot

@@ -1,5 +1,7 @@
 #include "robot.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -275,6 +277,19 @@ Editor::~Editor() {
     }
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+}
+
+std::vector<std::wstring> Editor::children() const {
+    std::vector<std::wstring> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) fail(L"no process snapshot");
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == process_.dwProcessId) names.emplace_back(entry.szExeFile);
+    }
+    CloseHandle(snapshot);
+    return names;
 }
 
 HWND Editor::message_box() const {

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace robot {
 
@@ -136,6 +137,8 @@ class Editor {
     int focus() const;
     HWND capture() const;      // the window that has captured the mouse, if any
     HWND message_box() const;  // a message box the editor shows, if any
+    // The programs the editor has started that are still running (the file browser, the web browser).
+    std::vector<std::wstring> children() const;
     // Every control's caption or text, value and enabled state, one line each: equal snapshots mean
     // that nothing the user can see has changed.
     std::map<int, std::wstring> snapshot() const;
