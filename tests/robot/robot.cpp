@@ -264,6 +264,8 @@ Editor::Editor(const ProgramFolder& folder) {
 }
 
 Editor::~Editor() {
+    // A case that failed halfway through a drag leaves no button held down for the next one.
+    if (button_down_) release();
     if (running()) {
         // A close request; should the editor ask whether to save, the answer is No.
         PostMessageW(window_, WM_CLOSE, 0, 0);
@@ -478,11 +480,13 @@ void Editor::move_to(POINT p) {
 void Editor::press() {
     INPUT input = mouse_input(MOUSEEVENTF_LEFTDOWN, pointer_);
     send_input(&input, 1);
+    button_down_ = true;
 }
 
 void Editor::release() {
     INPUT input = mouse_input(MOUSEEVENTF_LEFTUP, pointer_);
-    send_input(&input, 1);
+    SendInput(1, &input, sizeof input);  // also when the window is gone
+    button_down_ = false;
 }
 
 void Editor::click_at(POINT p) {

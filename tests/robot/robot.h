@@ -174,6 +174,7 @@ class Editor {
     HWND window_ = nullptr;
     DWORD thread_ = 0;
     POINT pointer_{0, 0};  // where the last move went
+    bool button_down_ = false;
 };
 
 // Readable differences between two snapshots, empty when they are equal.
