@@ -140,8 +140,12 @@ TEST(Layout, EveryControlIsTheRightKindOfWindow) {
     expect_kind(id::combo1, L"ComboBox", 3, CBS_DROPDOWN);
     expect_kind(id::text5, L"Edit", ES_MULTILINE, 0);
     // Push buttons with an icon; neither is a default button.
-    for (int button : {id::command1, id::command2})
+    for (int button : {id::command1, id::command2}) {
         expect_kind(button, L"Button", BS_TYPEMASK | BS_ICON, BS_ICON);
+        DWORD_PTR icon = 0;
+        SendMessageTimeoutW(editor.find(button), BM_GETIMAGE, IMAGE_ICON, 0, SMTO_ABORTIFHUNG, 10000, &icon);
+        EXPECT_NE(icon, 0u) << control_name(button) << " shows no icon";
+    }
     for (int c = 1; c <= 4; ++c) {
         if (c <= 3) expect_kind(id::text1(c), L"Edit", ES_MULTILINE, 0);
         expect_kind(id::pressure_channel(c), L"Button", BS_TYPEMASK, BS_3STATE);
