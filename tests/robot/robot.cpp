@@ -88,6 +88,14 @@ INPUT key_input(WORD vk, bool up) {
     return input;
 }
 
+// A folder name of its own for every program folder of this run.
+std::wstring fresh_folder() {
+    static int count = 0;
+    const std::string name =
+        "pm-robot-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    return (fs::temp_directory_path() / name).wstring();
+}
+
 POINT centre(const RECT& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
@@ -145,11 +153,7 @@ ProgramFolder::ProgramFolder(std::wstring path, bool owned) : path_(std::move(pa
     fs::copy_file(config().program, program());
 }
 
-ProgramFolder::ProgramFolder()
-    : ProgramFolder((fs::temp_directory_path() / ("pm-robot-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                                  std::to_string(GetTickCount64())))
-                        .wstring(),
-                    true) {}
+ProgramFolder::ProgramFolder() : ProgramFolder(fresh_folder(), true) {}
 
 ProgramFolder ProgramFolder::drive_root() {
     return ProgramFolder(config().root_drive + L"\\", false);
