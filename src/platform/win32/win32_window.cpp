@@ -130,8 +130,9 @@ void Win32Window::show_modeless(Form1& form) {
         SetWindowPos(window_, nullptr, 0, 0, fitted.right - fitted.left, fitted.bottom - fitted.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    font_ = make_font(current_dpi_);
     create_controls();
-    apply_font();
+    load_icons();
     form.attach_view(this);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -154,24 +155,26 @@ void Win32Window::create_controls() {
         HWND parent = c->container() ? hwnd_of(*c->container()) : window_;
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(first_control_id + c->tab_index()));
         const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        // Created in place: moving 37 windows after creating them costs start-up time for nothing.
+        const PixelRect r = placement(*c, dpi());
         HWND hwnd = nullptr;
         switch (c->kind()) {
             case ControlKind::frame:
                 hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, frame_class_name,
                                        w(static_cast<FrameControl*>(c)->caption()), child | WS_CLIPCHILDREN,
-                                       0, 0, 0, 0, parent, id, instance_, this);
+                                       r.x, r.y, r.width, r.height, parent, id, instance_, this);
                 break;
             case ControlKind::check_box: {
                 auto* box = static_cast<CheckBox*>(c);
-                hwnd = CreateWindowExW(0, WC_BUTTONW, w(box->caption()), child | WS_TABSTOP | BS_3STATE, 0, 0,
-                                       0, 0, parent, id, instance_, nullptr);
+                hwnd = CreateWindowExW(0, WC_BUTTONW, w(box->caption()), child | WS_TABSTOP | BS_3STATE, r.x,
+                                       r.y, r.width, r.height, parent, id, instance_, nullptr);
                 SendMessageW(hwnd, BM_SETCHECK, static_cast<WPARAM>(box->value()), 0);
                 break;
             }
             case ControlKind::scroll_bar: {
                 auto* bar = static_cast<HScrollBar*>(c);
-                hwnd = CreateWindowExW(0, WC_SCROLLBARW, nullptr, child | WS_TABSTOP | SBS_HORZ, 0, 0, 0, 0,
-                                       parent, id, instance_, nullptr);
+                hwnd = CreateWindowExW(0, WC_SCROLLBARW, nullptr, child | WS_TABSTOP | SBS_HORZ, r.x, r.y,
+                                       r.width, r.height, parent, id, instance_, nullptr);
                 // No page: the thumb keeps the system's fixed size whatever the range.
                 SCROLLINFO info{
                     sizeof(info), SIF_RANGE | SIF_POS | SIF_PAGE, bar->min(), bar->max(), 0, bar->value(), 0};
@@ -181,8 +184,8 @@ void Win32Window::create_controls() {
             case ControlKind::text_box: {
                 auto* box = static_cast<TextBox*>(c);
                 hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, w(box->text()),
-                                       child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, parent, id,
-                                       instance_, nullptr);
+                                       child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, r.x, r.y, r.width,
+                                       r.height, parent, id, instance_, nullptr);
                 // Limits typing and pasting only; text the program sets is kept whole.
                 SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(box->max_length()), 0);
                 SetWindowSubclass(hwnd, edit_proc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -190,8 +193,8 @@ void Win32Window::create_controls() {
             }
             case ControlKind::combo_box: {
                 hwnd = CreateWindowExW(0, WC_COMBOBOXW, nullptr,
-                                       child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0,
-                                       0, 0, parent, id, instance_, nullptr);
+                                       child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, r.x,
+                                       r.y, r.width, r.height, parent, id, instance_, nullptr);
                 windows_[c] = hwnd;
                 refresh(*c);
                 // Drawn above Frame(0), whose inner area it covers.
@@ -200,10 +203,11 @@ void Win32Window::create_controls() {
             }
             case ControlKind::picture_button:
                 hwnd = CreateWindowExW(0, WC_BUTTONW, nullptr, child | WS_TABSTOP | BS_PUSHBUTTON | BS_ICON,
-                                       0, 0, 0, 0, parent, id, instance_, nullptr);
+                                       r.x, r.y, r.width, r.height, parent, id, instance_, nullptr);
                 break;
         }
         windows_[c] = hwnd;
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         EnableWindow(hwnd, c->enabled());
     }
 
@@ -223,14 +227,22 @@ void Win32Window::create_controls() {
     }
 }
 
-// Places every control for the current DPI, and the icons at their size.
-void Win32Window::layout() {
-    for (Control* c : form_->controls()) {
-        const PixelRect r = pixel_bounds(c->bounds(), dpi());
-        // A drop-down combo's window height includes its list.
-        const int height = c->kind() == ControlKind::combo_box ? r.height * 10 : r.height;
-        SetWindowPos(hwnd_of(*c), nullptr, r.x, r.y, r.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+// Where a control goes at `dpi`. A drop-down combo's window height includes its list.
+PixelRect Win32Window::placement(const Control& c, int dpi) {
+    PixelRect r = pixel_bounds(c.bounds(), dpi);
+    if (c.kind() == ControlKind::combo_box) r.height *= 10;
+    return r;
+}
+
+// Verdana 8.25 point on every control; the system substitutes where it is missing.
+HFONT Win32Window::make_font(int dpi) {
+    return CreateFontW(font_height(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       L"Verdana");
+}
+
+// The buttons' pictures at their size for the current DPI.
+void Win32Window::load_icons() {
     const int size = icon_size(dpi());
     const int ids[2] = {IDI_FOLDER_SEARCH, IDI_GLOBE};
     PictureButton* buttons[2] = {&form_->Command1(), &form_->Command2()};
@@ -243,15 +255,16 @@ void Win32Window::layout() {
     }
 }
 
-// Verdana 8.25 point on every control, at the current DPI; the system substitutes where it is missing.
-void Win32Window::apply_font() {
+// After a DPI change: a new font, every control placed again, the pictures at their new size.
+void Win32Window::rescale() {
     HFONT old = font_;
-    font_ = CreateFontW(font_height(dpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                        L"Verdana");
-    for (const auto& [control, hwnd] : windows_)
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    layout();
+    font_ = make_font(dpi());
+    for (Control* c : form_->controls()) {
+        const PixelRect r = placement(*c, dpi());
+        SendMessageW(hwnd_of(*c), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SetWindowPos(hwnd_of(*c), nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    load_icons();
     if (old) DeleteObject(old);
     InvalidateRect(window_, nullptr, TRUE);
 }
@@ -502,7 +515,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            apply_font();
+            rescale();
             return 0;
         }
         case WM_DESTROY:

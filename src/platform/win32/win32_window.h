@@ -9,6 +9,7 @@
 
 #include "platform/window_show.h"
 #include "window/form1.h"
+#include "window/pixel_layout.h"
 
 namespace pm {
 
@@ -45,8 +46,10 @@ class Win32Window : public WindowShow, public FormView {
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
 
     void create_controls();
-    void layout();
-    void apply_font();
+    static PixelRect placement(const Control& control, int dpi);
+    static HFONT make_font(int dpi);
+    void load_icons();
+    void rescale();
     void on_command(HWND control, int code);
     void on_scroll(HWND control, int code);
     bool on_char(HWND edit, WPARAM& character);
