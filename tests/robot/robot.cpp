@@ -1,11 +1,15 @@
 #include "robot.h"
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -100,6 +104,50 @@ POINT centre(const RECT& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// A process's command line, read from its parameter block; empty while the process is still setting
+// that block up (until then it holds offsets instead of addresses).
+std::wstring command_line_of(HANDLE process) {
+    using QueryFn = LONG(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    static const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0 ||
+        !basic.PebBaseAddress) {
+        return L"";
+    }
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    if (!ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) ||
+        !peb.ProcessParameters ||
+        !ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+        return L"";
+    }
+    ULONG flags = 0;  // after the two lengths
+    std::memcpy(&flags, parameters.Reserved1 + 8, sizeof flags);
+    constexpr ULONG normalised = 1;
+    const UNICODE_STRING& line = parameters.CommandLine;
+    if (!(flags & normalised) || !line.Buffer || line.Length == 0) return L"";
+    std::wstring text(line.Length / sizeof(wchar_t), L'\0');
+    if (!ReadProcessMemory(process, line.Buffer, text.data(), line.Length, nullptr)) return L"";
+    return text;
+}
+
+using ProcessIds = std::vector<std::pair<DWORD, std::wstring>>;
+
+// The processes whose parent is this one, by ID and program name; nothing when they cannot be listed.
+std::optional<ProcessIds> child_ids(DWORD parent) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return std::nullopt;
+    ProcessIds children;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == parent) children.emplace_back(entry.th32ProcessID, entry.szExeFile);
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
 }  // namespace
 
 const Config& config() {
@@ -145,6 +193,19 @@ std::string settings_lines(std::initializer_list<std::string_view> lines) {
     return bytes;
 }
 
+std::wstring system_description(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring description = text ? std::wstring(text, length) : L"";
+    if (text) LocalFree(text);
+    while (!description.empty() &&
+           std::wstring_view(L"\r\n ").find(description.back()) != std::wstring_view::npos)
+        description.pop_back();
+    return description;
+}
+
 // ProgramFolder
 
 ProgramFolder::ProgramFolder(std::wstring path, bool owned) : path_(std::move(path)), owned_(owned) {
@@ -154,6 +215,9 @@ ProgramFolder::ProgramFolder(std::wstring path, bool owned) : path_(std::move(pa
 }
 
 ProgramFolder::ProgramFolder() : ProgramFolder(fresh_folder(), true) {}
+
+ProgramFolder::ProgramFolder(std::wstring_view name_ending)
+    : ProgramFolder(fresh_folder() + std::wstring(name_ending), true) {}
 
 ProgramFolder ProgramFolder::drive_root() {
     return ProgramFolder(config().root_drive + L"\\", false);
@@ -167,6 +231,9 @@ ProgramFolder::ProgramFolder(ProgramFolder&& other) noexcept
 ProgramFolder::~ProgramFolder() {
     if (path_.empty()) return;
     std::error_code ignored;
+    // A read-only file would stay.
+    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     if (owned_) {
         fs::remove_all(path_, ignored);
     } else {
@@ -186,6 +253,20 @@ void ProgramFolder::write_settings(std::string_view bytes) const {
 
 void ProgramFolder::make_data_folder() const {
     fs::create_directory(fs::path(path_) / "DATA");
+}
+
+std::optional<std::string> ProgramFolder::settings() const {
+    std::ifstream file(fs::path(path_) / "SETTINGS.TXT", std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::wstring> ProgramFolder::entries() const {
+    std::vector<std::wstring> names;
+    for (const auto& entry : fs::directory_iterator(path_))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::wstring ProgramFolder::program() const {
@@ -215,7 +296,7 @@ std::wstring control_name(int control) {
 
 // Editor
 
-Editor::Editor(const ProgramFolder& folder) {
+Editor::Editor(const ProgramFolder& folder, const StartUpBox& start_up_box) {
     // The pointer waits in the screen's corner, away from where the window opens: a window that opened
     // under it would get the X events of the pointer entering it late, and with them the pointer back.
     INPUT park = mouse_input(0, pointer_);
@@ -230,32 +311,32 @@ Editor::Editor(const ProgramFolder& folder) {
     }
     try {
         WaitForInputIdle(process_.hProcess, 30000);
-        const bool shown = wait_until(
-            [&] {
-                struct Search {
-                    DWORD process;
-                    HWND found;
-                } search{process_.dwProcessId, nullptr};
-                EnumWindows(
-                    [](HWND hwnd, LPARAM l) -> BOOL {
-                        auto* s = reinterpret_cast<Search*>(l);
-                        DWORD owner = 0;
-                        GetWindowThreadProcessId(hwnd, &owner);
-                        if (owner != s->process || class_of(hwnd) != L"PelmoraSettings") return TRUE;
-                        s->found = hwnd;
-                        return FALSE;
-                    },
-                    reinterpret_cast<LPARAM>(&search));
-                window_ = search.found;
-                return (window_ && IsWindowVisible(window_)) || !running();
-            },
-            30000);
-        if (!running()) {
-            DWORD code = 0;
-            GetExitCodeProcess(process_.hProcess, &code);
-            fail(L"the editor ended at start-up with exit code " + std::to_wstring(code));
+        for (;;) {
+            HWND box = nullptr;
+            const bool settled = wait_until(
+                [&] {
+                    window_ = top_level(L"PelmoraSettings", false);
+                    if ((window_ && IsWindowVisible(window_)) || !running()) return true;
+                    box = message_box();
+                    return box != nullptr;
+                },
+                30000);
+            if (!running()) {
+                DWORD code = 0;
+                GetExitCodeProcess(process_.hProcess, &code);
+                fail(L"the editor ended at start-up with exit code " + std::to_wstring(code));
+            }
+            if (!settled) fail(L"no visible window of class PelmoraSettings within 30 s");
+            if (!box) break;
+            if (!start_up_box) {
+                const MessageBoxView view = read_message_box(box);
+                fail(L"a message box at start-up, \"" + view.title + L"\": " + view.text);
+            }
+            start_up_box(*this, box);
+            if (!wait_until([&] { return !IsWindow(box) || !IsWindowVisible(box); })) {
+                fail(L"the message box at start-up stayed");
+            }
         }
-        if (!shown) fail(L"no visible window of class PelmoraSettings within 30 s");
         thread_ = GetWindowThreadProcessId(window_, nullptr);
         bring_to_front();
     } catch (...) {
@@ -270,6 +351,8 @@ Editor::Editor(const ProgramFolder& folder) {
 Editor::~Editor() {
     // A case that failed halfway through a drag leaves no button held down for the next one.
     if (button_down_) release();
+    // No file browser of this case is left to take the focus from the next one.
+    end_children();
     if (running()) {
         // A close request; should the editor ask whether to save, the answer is No.
         PostMessageW(window_, WM_CLOSE, 0, 0);
@@ -286,34 +369,108 @@ Editor::~Editor() {
 }
 
 std::vector<std::wstring> Editor::children() const {
+    const auto ids = child_ids(process_.dwProcessId);
+    if (!ids) fail(L"no process snapshot");
     std::vector<std::wstring> names;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) fail(L"no process snapshot");
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (entry.th32ParentProcessID == process_.dwProcessId) names.emplace_back(entry.szExeFile);
-    }
-    CloseHandle(snapshot);
+    for (const auto& [id, name] : *ids)
+        names.push_back(name);
     return names;
 }
 
-HWND Editor::message_box() const {
+std::vector<ChildProcess> Editor::child_processes() const {
+    const auto ids = child_ids(process_.dwProcessId);
+    if (!ids) fail(L"no process snapshot");
+    std::vector<ChildProcess> children;
+    for (const auto& [id, name] : *ids) {
+        ChildProcess child{id, name, L""};
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, id);
+        if (process) {
+            if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT)
+                child.command_line = command_line_of(process);
+            CloseHandle(process);
+        }
+        children.push_back(child);
+    }
+    return children;
+}
+
+void Editor::end_children() const {
+    for (const auto& [id, name] : child_ids(process_.dwProcessId).value_or(ProcessIds{})) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+}
+
+HWND Editor::top_level(std::wstring_view class_name, bool shown_only) const {
     struct Search {
         DWORD process;
+        std::wstring_view class_name;
+        bool shown_only;
         HWND found;
-    } search{process_.dwProcessId, nullptr};
+    } search{process_.dwProcessId, class_name, shown_only, nullptr};
     EnumWindows(
         [](HWND hwnd, LPARAM l) -> BOOL {
             auto* s = reinterpret_cast<Search*>(l);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != s->process || !IsWindowVisible(hwnd) || class_of(hwnd) != L"#32770") return TRUE;
+            if (owner != s->process || (s->shown_only && !IsWindowVisible(hwnd)) ||
+                class_of(hwnd) != s->class_name) {
+                return TRUE;
+            }
             s->found = hwnd;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND Editor::wait_message_box() const {
+    HWND box = nullptr;
+    wait_until([&] { return (box = message_box()) != nullptr; });
+    return box;
+}
+
+MessageBoxView Editor::read_message_box(HWND box) const {
+    MessageBoxView view;
+    view.owner = GetWindow(box, GW_OWNER);
+    view.title = window_text(box);
+    // The message and the icon are static controls with the IDs Windows gives them in every message box.
+    constexpr int message_id = 0xFFFF;
+    constexpr int icon_id = 0x0440;
+    if (HWND message = GetDlgItem(box, message_id)) view.text = window_text(message);
+    if (HWND icon = GetDlgItem(box, icon_id)) {
+        view.icon = reinterpret_cast<HICON>(send(icon, STM_GETICON));
+        view.icon_shown = IsWindowVisible(icon) && view.icon != nullptr;
+    }
+    std::vector<std::pair<LONG, HWND>> buttons;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (class_of(child) != L"Button" || !IsWindowVisible(child)) continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        buttons.emplace_back(r.left, child);
+    }
+    std::sort(buttons.begin(), buttons.end());
+    for (const auto& [left, button] : buttons) {
+        view.buttons.push_back(GetDlgCtrlID(button));
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
+        if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) view.default_button = GetDlgCtrlID(button);
+    }
+    return view;
+}
+
+bool Editor::wait_ended() const {
+    return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0;
+}
+
+HWND Editor::message_box() const {
+    return shown_window(L"#32770");
+}
+
+HWND Editor::shown_window(std::wstring_view class_name) const {
+    return top_level(class_name, true);
 }
 
 bool Editor::running() const {
@@ -353,7 +510,10 @@ HWND Editor::find(int control) const {
 }
 
 std::wstring Editor::text(int control) const {
-    const HWND hwnd = control == 0 ? window_ : find(control);
+    return window_text(control == 0 ? window_ : find(control));
+}
+
+std::wstring Editor::window_text(HWND hwnd) const {
     const auto length = static_cast<size_t>(send(hwnd, WM_GETTEXTLENGTH));
     std::wstring text(length + 1, L'\0');
     const auto copied =
@@ -440,10 +600,14 @@ std::wstring differences(const std::map<int, std::wstring>& before,
 }
 
 void Editor::bring_to_front() const {
-    if (GetForegroundWindow() == window_) return;
-    SetForegroundWindow(window_);
-    if (!wait_until([&] { return GetForegroundWindow() == window_; }, 10000)) {
-        fail(L"cannot bring the editor's window to the front");
+    // While a message box is shown, the window behind it takes no input: the box is in front.
+    HWND front = message_box();
+    if (!front) front = window_;
+    if (GetForegroundWindow() == front) return;
+    SetForegroundWindow(front);
+    if (!wait_until([&] { return GetForegroundWindow() == front; }, 10000)) {
+        fail(front == window_ ? L"cannot bring the editor's window to the front"
+                              : L"cannot bring the editor's message box to the front");
     }
 }
 
@@ -502,9 +666,46 @@ void Editor::click_at(POINT p) {
 }
 
 void Editor::click(int control) {
+    click_window(find(control));
+}
+
+void Editor::right_click(int control) {
     RECT r{};
     GetWindowRect(find(control), &r);
+    const POINT p = centre(r);
+    move_to(p);
+    INPUT inputs[2] = {mouse_input(MOUSEEVENTF_RIGHTDOWN, p), mouse_input(MOUSEEVENTF_RIGHTUP, p)};
+    send_input(inputs, 2);
+}
+
+void Editor::click_window(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
     click_at(centre(r));
+}
+
+POINT Editor::close_box(HWND top_level) const {
+    // The close box is the caption's last button: along the middle of the caption from the right.
+    RECT r{};
+    GetWindowRect(top_level, &r);
+    const int caption = GetSystemMetricsForDpi(SM_CYCAPTION, GetDpiForWindow(top_level));
+    const int frame = GetSystemMetricsForDpi(SM_CYFIXEDFRAME, GetDpiForWindow(top_level));
+    const int y = r.top + frame + caption / 2;
+    for (int x = r.right - 1; x > r.left; --x) {
+        const auto hit = send(top_level, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+        if (hit != HTCLOSE) continue;
+        int right = x;  // the box's middle
+        while (right > r.left && send(top_level, WM_NCHITTEST, 0, MAKELPARAM(right - 1, y)) == HTCLOSE)
+            --right;
+        return {(x + right) / 2, y};
+    }
+    fail(L"no close box in the caption");
+}
+
+void Editor::chord(WORD modifier, WORD vk) {
+    INPUT inputs[4] = {key_input(modifier, false), key_input(vk, false), key_input(vk, true),
+                       key_input(modifier, true)};
+    send_input(inputs, 4);
 }
 
 void Editor::key(WORD vk, bool shift) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,10 +74,12 @@ std::wstring control_name(int control);
 bool wait_until(const std::function<bool()>& pred, int timeout_ms = 15000);
 
 // A fresh folder holding a copy of the editor, and optionally SETTINGS.TXT and a DATA folder. Removed
-// again when the case ends.
+// again when the case ends, read-only files included.
 class ProgramFolder {
   public:
     ProgramFolder();
+    // A fresh folder whose name ends in this text (blanks, say).
+    explicit ProgramFolder(std::wstring_view name_ending);
     // The root of the harness's drive (config().root_drive), emptied now and when the case ends.
     static ProgramFolder drive_root();
     ~ProgramFolder();
@@ -88,6 +91,10 @@ class ProgramFolder {
     // SETTINGS.TXT with these bytes exactly (the ANSI code page; lines end in CR LF).
     void write_settings(std::string_view bytes) const;
     void make_data_folder() const;
+    // SETTINGS.TXT's bytes, nothing when there is no such file.
+    std::optional<std::string> settings() const;
+    // The names of the entries in the folder, sorted.
+    std::vector<std::wstring> entries() const;
     const std::wstring& path() const { return path_; }
     std::wstring program() const;
 
@@ -101,6 +108,9 @@ class ProgramFolder {
 // SETTINGS.TXT's lines joined with CR LF, each line ended.
 std::string settings_lines(std::initializer_list<std::string_view> lines);
 
+// The system's description of an error code (FormatMessage), without the line end it comes with.
+std::wstring system_description(DWORD error);
+
 // Screen points of a horizontal scroll bar's parts.
 struct ScrollBarPoints {
     POINT left_arrow;
@@ -110,12 +120,33 @@ struct ScrollBarPoints {
     POINT track_after;   // the track between the thumb and the right arrow
 };
 
+// A message box as the user sees it.
+struct MessageBoxView {
+    HWND owner = nullptr;  // the window it belongs to
+    std::wstring title;
+    std::wstring text;         // the message
+    std::vector<int> buttons;  // the buttons' IDs (IDOK, IDYES, ...) from left to right
+    int default_button = 0;    // the ID of the button drawn as the default one, 0 when none is
+    HICON icon = nullptr;      // the icon shown; handles compare only within one program
+    bool icon_shown = false;
+};
+
+// A program the editor has started that is still running.
+struct ChildProcess {
+    DWORD id = 0;
+    std::wstring name;
+    std::wstring command_line;  // empty while the program has not set it up yet
+};
+
 // One running editor and the user in front of it. The constructor starts the program from the folder,
 // with a current directory elsewhere, waits for its window and brings it to the front; the destructor
-// asks it to close and ends it if it does not.
+// ends the programs it started, asks it to close and ends it if it does not.
 class Editor {
   public:
-    explicit Editor(const ProgramFolder& folder);
+    // Called when the editor shows a message box before its window: it reads and answers the box.
+    using StartUpBox = std::function<void(Editor&, HWND box)>;
+    // Without start_up_box, a message box at start-up fails the case.
+    explicit Editor(const ProgramFolder& folder, const StartUpBox& start_up_box = {});
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -137,8 +168,17 @@ class Editor {
     int focus() const;
     HWND capture() const;      // the window that has captured the mouse, if any
     HWND message_box() const;  // a message box the editor shows, if any
+    // A shown top-level window of the editor's of this class (such as "#32768", an open menu), if any.
+    HWND shown_window(std::wstring_view class_name) const;
+    // Waits, with the common timeout, for a message box; nullptr when none comes.
+    HWND wait_message_box() const;
+    MessageBoxView read_message_box(HWND box) const;
+    // Waits, with the common timeout, for the program to end.
+    bool wait_ended() const;
     // The programs the editor has started that are still running (the file browser, the web browser).
     std::vector<std::wstring> children() const;
+    std::vector<ChildProcess> child_processes() const;
+    void end_children() const;
     // Every control's caption or text, value and enabled state, one line each: equal snapshots mean
     // that nothing the user can see has changed.
     std::map<int, std::wstring> snapshot() const;
@@ -147,10 +187,16 @@ class Editor {
     // focused control.
     void click(int control);
     void click_at(POINT screen_point);
+    void click_window(HWND hwnd);  // the middle of any window, a message box's button say
+    void right_click(int control);
+    // The middle of a top-level window's close box, found by asking the window what lies where.
+    POINT close_box(HWND top_level) const;
     void move_to(POINT screen_point);
     void press();
     void release();
     void key(WORD vk, bool shift = false);
+    // A key with a modifier held down, such as Alt+F4 or Ctrl+V.
+    void chord(WORD modifier, WORD vk);
     void type(std::wstring_view text);
     ScrollBarPoints scroll_bar(int control) const;
 
@@ -166,6 +212,10 @@ class Editor {
 
   private:
     LRESULT send(HWND hwnd, UINT message, WPARAM w = 0, LPARAM l = 0) const;
+    std::wstring window_text(HWND hwnd) const;
+    // A top-level window of the editor's of this class, if any.
+    HWND top_level(std::wstring_view class_name, bool shown_only) const;
+    // The editor's window, or the message box in front of it while one is shown.
     void bring_to_front() const;
     void send_input(INPUT* inputs, UINT count) const;
     INPUT mouse_input(DWORD flags, POINT screen_point) const;
