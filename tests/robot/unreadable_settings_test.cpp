@@ -1,0 +1,76 @@
+// A settings file that is there but cannot be read: the editor warns before its window shows, since a
+// save would replace the file with what the window shows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "robot.h"
+#include "window_state.h"
+
+namespace robot {
+namespace {
+
+// Another program holds SETTINGS.TXT open and shares it with nobody.
+class HeldOpen {
+  public:
+    explicit HeldOpen(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldOpen() { release(); }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void release() {
+        if (held()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+// With nothing read, the warning is in English and names the sharing violation; the window shows only
+// after OK, with its design-time values. Saving afterwards does replace the file.
+TEST(UnreadableSettings, AFileHeldOpenElsewhereIsReportedBeforeTheWindowShows) {
+    ProgramFolder folder;
+    folder.write_settings(example_file);
+    HeldOpen file((std::filesystem::path(folder.path()) / "SETTINGS.TXT").wstring());
+    ASSERT_TRUE(file.held());
+
+    bool warned = false;
+    Editor editor(folder, [&](Editor& e, HWND box) {
+        warned = true;
+        EXPECT_FALSE(e.window() && IsWindowVisible(e.window())) << "the window shows behind the warning";
+        const MessageBoxView view = e.read_message_box(box);
+        EXPECT_EQ(view.title, L"Pelmora\u2122 PM (V2.00)");
+        const std::wstring description = system_description(ERROR_SHARING_VIOLATION);
+        ASSERT_FALSE(description.empty());
+        EXPECT_EQ(
+            view.text,
+            L"The settings file could not be read completely. Saving on exit replaces it with the values "
+            L"shown.\n\n" +
+                description);
+        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+        EXPECT_TRUE(view.icon_shown);
+        e.key(VK_RETURN);
+    });
+    EXPECT_TRUE(warned) << "no warning before the window showed";
+    expect_settings(editor, design_time);
+    expect_captions(editor, english);
+    EXPECT_EQ(editor.message_box(), nullptr);
+
+    file.release();
+    editor.chord(VK_MENU, VK_F4);
+    const HWND prompt = editor.wait_message_box();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(editor.read_message_box(prompt).title, L"Exit settings editor");
+    editor.click_window(GetDlgItem(prompt, IDYES));
+    EXPECT_TRUE(editor.wait_ended());
+    EXPECT_EQ(folder.settings(),
+              settings_lines({"JOB=", "ENABLE_CH1=1", "HIGH_ALARM1=0", "LOW_ALARM1=0", "ENABLE_CH2=1",
+                              "HIGH_ALARM2=0", "LOW_ALARM2=0", "ENABLE_CH3=1", "HIGH_ALARM3=0",
+                              "LOW_ALARM3=0", "ENABLE_CH4=1", "HIGH_ALARM4=0", "LOW_ALARM4=0",
+                              "GSM1=", "GSM2=", "GSM3=", "LANGUAGE=0"}));
+}
+
+}  // namespace
+}  // namespace robot
