@@ -132,9 +132,7 @@ bool Form1::request_close(CloseReason reason) {
     if (unloaded_) return true;
     std::int16_t cancel = 0;
     events_.Form_QueryUnload(cancel, static_cast<std::int16_t>(reason));
-    if (cancel != 0) return false;
-    unloaded_ = true;
-    return true;
+    return cancel == 0;
 }
 
 void Form1::raise(Control& source, ControlEvent event) {

@@ -91,9 +91,11 @@ class Form1 : public TopLevelWindow {
     void set_left(float left) override;
     void set_top(float top) override;
 
-    // Rule 7: a close request raises Form_QueryUnload; true when the window may close (nothing
-    // cancelled it), after which it counts as unloaded.
+    // Rule 7: a close request raises Form_QueryUnload; true when the window may close (nothing cancelled
+    // it). The window counts as unloaded only once the renderer has unloaded it: a session end can still
+    // be called off by another program after every window agreed.
     bool request_close(CloseReason reason);
+    void unload() { unloaded_ = true; }
     bool unloaded() const { return unloaded_; }
 
     void attach_view(FormView* view) { view_ = view; }

@@ -127,6 +127,7 @@ TEST(Closing, ThePromptSpeaksTheLanguageSelectedAtThatMoment) {
     editor.key(VK_HOME, true);
     editor.type(L"x");
     ASSERT_TRUE(wait_until([&] { return editor.text(id::combo1) == L"x"; }));
+    EXPECT_EQ(editor.selection(), -1) << "the list still marks the entry chosen before typing";
     ask(english_prompt);
     EXPECT_TRUE(editor.running());
     EXPECT_EQ(folder.settings(), std::nullopt) << "Cancel wrote the file";
@@ -217,6 +218,11 @@ TEST(Closing, NoEndsTheProgramWithoutWriting) {
         EXPECT_TRUE(is_save_prompt(editor, editor.read_message_box(box), german_prompt));
         editor.key('N');
         EXPECT_EQ(session_end.answer(), true);
+        // Agreeing is not yet ending: another program may still call the ending off.
+        EXPECT_TRUE(editor.running());
+        // The system then tells every window that agreed that the session does end.
+        SendMessageTimeoutW(editor.window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                            nullptr);
         EXPECT_TRUE(editor.wait_ended());
         EXPECT_EQ(folder.settings(), example_file);
     }

@@ -374,7 +374,19 @@ void Win32Window::on_command(HWND hwnd, int code) {
                 const auto selected = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
                 if (selected >= 0) combo->choose(static_cast<std::int16_t>(selected));
             } else if (code == CBN_EDITCHANGE) {
-                combo->type_text(window_text(hwnd));
+                const std::u16string typed = window_text(hwnd);
+                combo->type_text(typed);
+                // The list must not go on marking an entry that typing has unselected; taking the
+                // selection away also empties the field, so the typed text and the caret come back.
+                if (SendMessageW(hwnd, CB_GETCURSEL, 0, 0) != CB_ERR) {
+                    DWORD start = 0;
+                    DWORD end = 0;
+                    SendMessageW(hwnd, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                                 reinterpret_cast<LPARAM>(&end));
+                    SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+                    SetWindowTextW(hwnd, w(typed));
+                    SendMessageW(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+                }
             }
             break;
         }
@@ -477,7 +489,9 @@ void Win32Window::move_focus(bool backwards) {
 }
 
 void Win32Window::close_request(CloseReason reason) {
-    if (form_->request_close(reason)) DestroyWindow(window_);
+    if (!form_->request_close(reason)) return;
+    form_->unload();
+    DestroyWindow(window_);
 }
 
 LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -496,10 +510,15 @@ LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             close_request(CloseReason::user);
             return 0;
         case WM_QUERYENDSESSION:
-            // The session ends: the same close request as any other, and the same answer.
-            if (!form_->request_close(CloseReason::session_end)) return FALSE;
-            DestroyWindow(window_);
-            return TRUE;
+            // The session ends: the same close request as any other, and the same answer. The window
+            // goes only at WM_ENDSESSION, since another program may still call the ending off.
+            return form_->request_close(CloseReason::session_end) ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wparam) {
+                form_->unload();
+                DestroyWindow(window_);
+            }
+            return 0;
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {
                 last_focus_ = GetFocus();
