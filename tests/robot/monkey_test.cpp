@@ -724,5 +724,37 @@ TEST(Monkey, OneCharacterTypedAfterChoosingALanguageLeavesNoEntrySelected) {
     expect_captions(editor, dutch);  // typing retitles nothing
 }
 
+// Seeds 14 (event 258) and 22 (event 398) of 500: the open list closed by a click elsewhere goes back to
+// the entry it had when it opened, whatever was chosen with the arrow keys or typed meanwhile, while the
+// field and the captions keep what the editor took: here Français chosen with Up, and Down then skips
+// Deutsch.
+TEST(Monkey, ClosingTheListByAClickElsewhereKeepsTheEntryChosenWithTheArrows) {
+    ProgramFolder folder;
+    folder.write_settings(example_file);
+    Editor editor(folder);
+    const LiveWindow live(editor);
+    const InputBarrier barrier(editor);
+    ASSERT_TRUE(editor.wait_focus(id::combo1));
+
+    editor.key(VK_F4);
+    editor.key(VK_UP);  // from Deutsch to Français
+    ASSERT_TRUE(barrier.pass());
+    ASSERT_TRUE(live.dropped());
+    POINT margin{2, 2};  // the client area's corner, left of every control
+    ClientToScreen(editor.window(), &margin);
+    editor.click_at(margin);
+    ASSERT_TRUE(barrier.pass());
+    ASSERT_FALSE(live.dropped());
+    const Observed shown = observe(live);
+    EXPECT_EQ(shown.combo_text, list_entries[1]);
+    EXPECT_EQ(titled_language(shown), 1);
+    EXPECT_EQ(shown.selection, 1) << "the list went back to " << list_entries[std::max(0, shown.selection)];
+
+    editor.key(VK_DOWN);
+    ASSERT_TRUE(barrier.pass());
+    EXPECT_EQ(live.selection(), german.index);
+    EXPECT_EQ(live.text(id::combo1), list_entries[german.index]);
+}
+
 }  // namespace
 }  // namespace robot
