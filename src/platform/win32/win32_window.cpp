@@ -370,7 +370,11 @@ void Win32Window::on_command(HWND hwnd, int code) {
             break;
         case ControlKind::combo_box: {
             auto* combo = static_cast<ComboBox*>(c);
-            if (code == CBN_SELCHANGE) {
+            if (code == CBN_CLOSEUP) {
+                // A list closed by a click elsewhere goes back to the entry it had when it opened, after
+                // this notification; the chosen entry is put back once that is done.
+                PostMessageW(window_, resync_combo, 0, 0);
+            } else if (code == CBN_SELCHANGE) {
                 const auto selected = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
                 if (selected >= 0) combo->choose(static_cast<std::int16_t>(selected));
             } else if (code == CBN_EDITCHANGE) {
@@ -508,6 +512,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         case WM_CLOSE:
             close_request(CloseReason::user);
+            return 0;
+        case resync_combo:
+            refresh(form_->Combo1());
             return 0;
         case WM_QUERYENDSESSION:
             // The session ends: the same close request as any other, and the same answer. The window

@@ -39,6 +39,11 @@ class Win32Window : public WindowShow, public FormView {
     static constexpr int first_control_id = 1000;
 
   private:
+    // Posted to itself to show the model's language choice again once the combo's list has closed.
+    static constexpr UINT resync_combo = WM_APP + 1;
+
+  public:
+  private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     static LRESULT CALLBACK frame_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     static LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
