@@ -1,6 +1,7 @@
 // What Win32 itself needs for the editor's window: the same 37 controls from the same layout table, with
 // the same font, and no logic at all (no model, no settings file, no captions from a language table).
 #include <windows.h>
+// after windows.h, which it needs
 #include <commctrl.h>
 
 #include <map>
@@ -20,21 +21,31 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
 
 const wchar_t* class_of(pm::ControlKind kind) {
     switch (kind) {
-        case pm::ControlKind::scroll_bar: return WC_SCROLLBARW;
-        case pm::ControlKind::text_box: return WC_EDITW;
-        case pm::ControlKind::combo_box: return WC_COMBOBOXW;
-        default: return WC_BUTTONW;
+        case pm::ControlKind::scroll_bar:
+            return WC_SCROLLBARW;
+        case pm::ControlKind::text_box:
+            return WC_EDITW;
+        case pm::ControlKind::combo_box:
+            return WC_COMBOBOXW;
+        default:
+            return WC_BUTTONW;
     }
 }
 
 DWORD style_of(pm::ControlKind kind) {
     switch (kind) {
-        case pm::ControlKind::frame: return BS_GROUPBOX;
-        case pm::ControlKind::check_box: return BS_3STATE | WS_TABSTOP;
-        case pm::ControlKind::scroll_bar: return SBS_HORZ | WS_TABSTOP;
-        case pm::ControlKind::text_box: return ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER;
-        case pm::ControlKind::combo_box: return CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP;
-        case pm::ControlKind::picture_button: return BS_PUSHBUTTON | BS_ICON | WS_TABSTOP;
+        case pm::ControlKind::frame:
+            return BS_GROUPBOX;
+        case pm::ControlKind::check_box:
+            return BS_3STATE | WS_TABSTOP;
+        case pm::ControlKind::scroll_bar:
+            return SBS_HORZ | WS_TABSTOP;
+        case pm::ControlKind::text_box:
+            return ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER;
+        case pm::ControlKind::combo_box:
+            return CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP;
+        case pm::ControlKind::picture_button:
+            return BS_PUSHBUTTON | BS_ICON | WS_TABSTOP;
     }
     return 0;
 }
@@ -58,8 +69,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HWND hwnd = CreateWindowExW(0, L"PmBenchBare", L"bare", window_style, 100, 50, r.right - r.left,
                                 r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     HFONT font = CreateFontW(pm::font_height(96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                             L"Verdana");
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, L"Verdana");
     // Every control directly on the window, at its absolute place: containers' offsets added up.
     std::map<std::pair<pm::ControlName, int>, POINT> origins;
     for (const pm::ControlSpec& s : pm::layout_table()) {
@@ -68,11 +79,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const pm::PixelRect p = pm::pixel_bounds(s.bounds, 96);
         origins[{s.name, s.index}] = {origin.x + p.x, origin.y + p.y};
         const std::wstring caption(s.caption.begin(), s.caption.end());
-        HWND child = CreateWindowExW(0, class_of(s.kind), caption.c_str(), WS_CHILD | WS_VISIBLE | style_of(s.kind),
-                                     origin.x + p.x, origin.y + p.y, p.width,
-                                     s.kind == pm::ControlKind::combo_box ? p.height * 10 : p.height, hwnd,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + s.tab_index)), instance,
-                                     nullptr);
+        HWND child = CreateWindowExW(
+            0, class_of(s.kind), caption.c_str(), WS_CHILD | WS_VISIBLE | style_of(s.kind), origin.x + p.x,
+            origin.y + p.y, p.width, s.kind == pm::ControlKind::combo_box ? p.height * 10 : p.height, hwnd,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + s.tab_index)), instance, nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     ShowWindow(hwnd, SW_SHOWNORMAL);

@@ -27,11 +27,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const pm::PixelRect client = pm::client_pixels(96);
     RECT r{0, 0, client.width, client.height};
     AdjustWindowRectEx(&r, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, FALSE, 0);
-    HWND hwnd = CreateWindowExW(0, L"PmBenchEmpty", L"empty", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 50,
-                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExW(0, L"PmBenchEmpty", L"empty", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100,
+                                50, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
     return 0;
 }

@@ -3,6 +3,7 @@
 // meanwhile falls on every program alike. Prints; asserts nothing.
 //   startup_launcher ROUNDS NAME=PROGRAM.exe [NAME=PROGRAM.exe ...]
 #include <windows.h>
+// after windows.h, which it needs
 #include <psapi.h>
 
 #include <algorithm>
@@ -85,7 +86,8 @@ bool run_once(Program& p) {
     const double elapsed = now_ms() - start;
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+    GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof(memory));
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
@@ -115,7 +117,9 @@ double paired_ratio(const std::vector<double>& a, const std::vector<double>& b) 
     return median(ratios);
 }
 
-std::string narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
+std::string narrow(const std::wstring& s) {
+    return std::string(s.begin(), s.end());
+}
 
 }  // namespace
 
@@ -131,21 +135,26 @@ int wmain(int argc, wchar_t** argv) {
         const auto eq = arg.find(L'=');
         programs.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}});
     }
-    for (Program& p : programs) run_once(p);  // warm the file cache; not counted
-    for (Program& p : programs) p.ms.clear(), p.peak_kib.clear(), p.private_kib.clear();
+    for (Program& p : programs)
+        run_once(p);  // warm the file cache; not counted
+    for (Program& p : programs)
+        p.ms.clear(), p.peak_kib.clear(), p.private_kib.clear();
 
     int failures = 0;
     for (int round = 0; round < rounds; ++round) {
-        for (Program& p : programs) failures += !run_once(p);
+        for (Program& p : programs)
+            failures += !run_once(p);
     }
 
-    std::printf("| program | rounds | start-up, median (ms) | peak working set, median (KiB) | private bytes, "
-                "median (KiB) |\n|---|---|---|---|---|\n");
+    std::printf(
+        "| program | rounds | start-up, median (ms) | peak working set, median (KiB) | private bytes, "
+        "median (KiB) |\n|---|---|---|---|---|\n");
     for (const Program& p : programs) {
         std::printf("| %s | %zu | %.1f | %.0f | %.0f |\n", narrow(p.name).c_str(), p.ms.size(), median(p.ms),
                     median(p.peak_kib), median(p.private_kib));
     }
-    std::printf("\n| ratio (paired medians) | start-up | peak working set | private bytes |\n|---|---|---|---|\n");
+    std::printf(
+        "\n| ratio (paired medians) | start-up | peak working set | private bytes |\n|---|---|---|---|\n");
     for (std::size_t j = 1; j < programs.size(); ++j) {
         std::printf("| %s / %s | %.3f | %.3f | %.3f |\n", narrow(programs[0].name).c_str(),
                     narrow(programs[j].name).c_str(), paired_ratio(programs[0].ms, programs[j].ms),

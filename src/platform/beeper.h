@@ -4,7 +4,7 @@
 namespace pm {
 
 class Beeper {
-public:
+  public:
     virtual ~Beeper() = default;
     virtual void beep() = 0;
 };

@@ -20,7 +20,7 @@ inline constexpr int answer_no = 7;
 }  // namespace box
 
 class MessageBoxService {
-public:
+  public:
     virtual ~MessageBoxService() = default;
     // Shows the box and waits for the answer. Escape and the box's own close button answer Cancel.
     virtual int show(std::u16string_view text, std::u16string_view title, int style) = 0;

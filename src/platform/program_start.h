@@ -7,7 +7,7 @@
 namespace pm {
 
 class ProgramStart {
-public:
+  public:
     virtual ~ProgramStart() = default;
     // The system's own file browser by its full path in the Windows folder; never searched for.
     virtual std::u16string file_browser() = 0;

@@ -6,7 +6,7 @@
 namespace pm {
 
 class ShellOpen {
-public:
+  public:
     virtual ~ShellOpen() = default;
     // No owner window, show normal; the result is not examined.
     virtual void open(std::u16string_view address) = 0;

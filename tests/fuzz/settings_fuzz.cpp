@@ -29,7 +29,8 @@ void check_window(pm::test::TestApp& t) {
     check(language >= -1 && language <= 6, "language index in -1..6");
     check(f.Combo1().entries().size() == 7, "seven languages listed");
     check(f.Frame(0).caption() == t.app.lang_text()(language, 0), "Frame(0) caption");
-    for (int i = 3; i <= 7; ++i) check(f.Frame(i).caption() == t.app.lang_text()(language, i), "frame caption");
+    for (int i = 3; i <= 7; ++i)
+        check(f.Frame(i).caption() == t.app.lang_text()(language, i), "frame caption");
     for (int c = 1; c <= 4; ++c) {
         const int high = f.high_pressure_scroll(c).value();
         const int low = f.low_pressure_scroll(c).value();
@@ -39,13 +40,16 @@ void check_window(pm::test::TestApp& t) {
         check(enabled >= 0 && enabled <= 2, "check value in 0..2");
         check(f.channel_frame(c).enabled() == (enabled != 0), "channel frame follows its check box");
         check(f.high_pressure_frame(c).enabled() == (enabled != 0), "alarm frame follows its check box");
-        check(f.high_pressure_frame(c).caption() == caption(t.app.lang_text()(language, 1), high), "high caption");
-        check(f.low_pressure_frame(c).caption() == caption(t.app.lang_text()(language, 2), low), "low caption");
+        check(f.high_pressure_frame(c).caption() == caption(t.app.lang_text()(language, 1), high),
+              "high caption");
+        check(f.low_pressure_frame(c).caption() == caption(t.app.lang_text()(language, 2), low),
+              "low caption");
     }
 }
 
 bool same_window(pm::Form1& a, pm::Form1& b) {
-    if (a.Text5().text() != b.Text5().text() || a.Combo1().list_index() != b.Combo1().list_index()) return false;
+    if (a.Text5().text() != b.Text5().text() || a.Combo1().list_index() != b.Combo1().list_index())
+        return false;
     for (int i = 1; i <= 3; ++i) {
         if (a.Text1(i).text() != b.Text1(i).text()) return false;
     }
