@@ -40,10 +40,10 @@ std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control
 
 Form1::Form1(Form1Events& events, float frame_width, float frame_height)
     : events_(events), frame_width_(frame_width), frame_height_(frame_height) {
-    for (const ControlSpec& spec : layout_table()) {
+    for (const ControlSpec& row : layout_table()) {
         Control* container =
-            spec.container == ControlName::Form1 ? nullptr : find(spec.container, spec.container_index);
-        owned_.push_back(make_control(*this, spec, container));
+            row.container == ControlName::Form1 ? nullptr : find(row.container, row.container_index);
+        owned_.push_back(make_control(*this, row, container));
         all_.push_back(owned_.back().get());
     }
 }
