@@ -52,6 +52,24 @@ TEST_P(SaveFaults, LeaveTheOldFileAsItWas) {
     }
 }
 
+// The same failures met by a user closing the window with Yes: the failure is shown and the window stays.
+TEST_P(SaveFaults, ReachTheUserAndKeepTheWindowOpen) {
+    const FaultCase& c = GetParam();
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", old_file);
+    t.app.Main();
+    t.files.fail(c.op, c.nth, sys_error::device_removed);
+    t.boxes.answers = {box::answer_yes, box::answer_ok};
+    EXPECT_FALSE(t.form().request_close(CloseReason::user));
+    ASSERT_EQ(t.boxes.shown.size(), 2u);
+    EXPECT_EQ(t.boxes.shown[1].style, box::icon_error);
+    const std::u16string expected_reason = c.op == FsOp::short_write
+                                               ? t.files.describe(sys_error::handle_disk_full)
+                                               : t.files.describe(sys_error::device_removed);
+    EXPECT_NE(t.boxes.shown[1].text.find(expected_reason), std::u16string::npos);
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), old_file);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryStep, SaveFaults,
                          ::testing::Values(FaultCase{"Check", FsOp::query, 1, Step::check},
                                            FaultCase{"Create", FsOp::create, 1, Step::create},
@@ -125,6 +143,45 @@ TEST(Save, SaysSoWhenTheNewFileCannotBeDeletedAfterAFailure) {
     EXPECT_EQ(outcome.failed_step, Step::rename);
     EXPECT_TRUE(outcome.new_file_left);
     EXPECT_FALSE(t.files.has(u"SETTINGS.TXT"));
+}
+
+// Every step of a read failing, with every kind of failure: what was read before stays, the file is
+// left as it was and closed, and the start-up reports it (a failing close after the last byte does not
+// matter: everything was read).
+TEST(ReadFaults, AreReportedAndKeepWhatWasReadBefore) {
+    const struct {
+        const char* name;
+        FsOp op;
+        int nth;
+        bool reported;
+    } steps[] = {{"check", FsOp::query, 1, true},     {"open", FsOp::open_read, 1, true},
+                 {"first read", FsOp::read, 1, true}, {"later read", FsOp::read, 3, true},
+                 {"last read", FsOp::read, 7, true},  {"close", FsOp::close, 1, false}};
+    for (const auto& step : steps) {
+        for (SysError error :
+             {sys_error::disk_full, sys_error::not_ready, sys_error::device_removed, sys_error::access_denied,
+              sys_error::sharing_violation, sys_error::read_fault}) {
+            SCOPED_TRACE(std::string(step.name) + " fails with " + std::to_string(error));
+            test::TestApp t;
+            t.files.put(u"SETTINGS.TXT", test::example_settings);
+            t.files.read_chunk = 40;  // 254 bytes: seven reads, the last one finding the end
+            t.files.fail(step.op, step.nth, error);
+            const LoadOutcome outcome = t.app.Main();
+            EXPECT_EQ(outcome.status == LoadOutcome::Status::unreadable, step.reported);
+            EXPECT_EQ(t.boxes.shown.size(), step.reported ? 1u : 0u);
+            if (step.reported) {
+                EXPECT_EQ(outcome.error, error);
+                EXPECT_NE(t.boxes.shown[0].text.find(t.files.describe(error)), std::u16string::npos);
+            }
+            if (step.op == FsOp::read && step.nth == 3) {
+                EXPECT_EQ(t.form().Text5().text(), u"Site 4 compressor");  // the first 80 bytes were applied
+                EXPECT_EQ(t.form().Text1(1).text(), u"");
+            }
+            EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), test::example_settings);
+            EXPECT_EQ(t.files.open_files, 0);
+            EXPECT_EQ(t.show.count, 1);
+        }
+    }
 }
 
 }  // namespace
