@@ -42,7 +42,6 @@ class App : public Form1Events {
     Form1& form();
     bool loaded() const { return form_ != nullptr; }
     const LangText& lang_text() const { return lang_text_; }
-    Services& services() { return services_; }
 
     void Form_Load() override;
     void Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode) override;
