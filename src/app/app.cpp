@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include <string>
+
 #include "app/position_form.h"
 #include "behaviour/channel_rules.h"
 #include "behaviour/close_prompt.h"
@@ -16,8 +18,32 @@ namespace pm {
 
 App::App(Services services) : services_(services) {}
 
-std::u16string window_caption(TextServices& text) {
-    return u"Pelmora" + text.to_wide("\x99") + u" PM (V2.00)";
+std::u16string window_caption() {
+    // The sign itself, not the ANSI byte 153: that byte is the sign only on the Windows-125x code pages.
+    return u"Pelmora\u2122 PM (V2.00)";
+}
+
+std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files) {
+    std::u16string message;
+    if (outcome.status == LoadOutcome::Status::unreadable) {
+        message += read_failed_text(language);
+        message += u"\n\n";
+        message += files.describe(outcome.error);
+    }
+    if (outcome.skipped_count > 0) {
+        if (!message.empty()) message += u"\n\n";
+        message += values_skipped_text(language);
+        message += u"\n";
+        for (const SkippedLine& line : outcome.skipped) {
+            message += u"\nline ";
+            for (char c : std::to_string(line.number))
+                message.push_back(static_cast<char16_t>(c));
+            message += u": ";
+            message += line.text;
+        }
+        if (outcome.skipped_count > outcome.skipped.size()) message += u"\n\u2026";
+    }
+    return message;
 }
 
 Form1& App::form() {
@@ -29,23 +55,27 @@ Form1& App::form() {
     return *form_;
 }
 
-LoadOutcome App::Main() {
-    form().set_caption(window_caption(services_.text));
+StartOutcome App::Main() {
+    form().set_caption(window_caption());
     for (int position = 0; position < language_count; ++position) {
         form().Combo1().add_item(std::u16string{language_name(position)},
                                  static_cast<std::int16_t>(position));
     }
     form().Combo1().set_list_index(0);
-    LoadOutcome outcome = load_settings(form(), services_.files, services_.text);
+    StartOutcome outcome{load_settings(form(), services_.files, services_.text)};
     apply_language(form(), lang_text_);
-    if (outcome.status == LoadOutcome::Status::unreadable) {
-        // The next save would replace the file with what the window shows: say so before it is shown.
-        std::u16string message{read_failed_text(form().Combo1().list_index())};
+    const int language = form().Combo1().list_index();
+    // The next save would replace what could not be read or used with what the window shows: say so
+    // before the window is shown.
+    const std::u16string warning = settings_warning(outcome, language, services_.files);
+    if (!warning.empty()) services_.boxes.show(warning, form().caption(), box::ok_only | box::icon_warning);
+    outcome.window_error = services_.window_show.show_modeless(form());
+    if (outcome.window_error) {
+        std::u16string message{window_failed_text(language)};
         message += u"\n\n";
-        message += services_.files.describe(outcome.error);
-        services_.boxes.show(message, form().caption(), box::ok_only | box::icon_warning);
+        message += services_.files.describe(outcome.window_error);
+        services_.boxes.show(message, form().caption(), box::ok_only | box::icon_error);
     }
-    services_.window_show.show_modeless(form());
     return outcome;
 }
 

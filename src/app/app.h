@@ -30,13 +30,19 @@ struct Services {
     ShellOpen& shell;
 };
 
+// How the start-up went: how the settings file was read, and whether the window could be created.
+struct StartOutcome : LoadOutcome {
+    SysError window_error = sys_error::ok;  // the window could not be created: the program must end
+};
+
 class App : public Form1Events {
   public:
     explicit App(Services services);
 
-    // Start-up: caption, language list, settings, language, a warning when the settings file could not be
-    // read to its end, then the window is shown. Returns how the settings file was read.
-    LoadOutcome Main();
+    // Start-up: caption, language list, settings, language, one warning when the settings file could not
+    // be read to its end or some of its values were skipped, then the window is shown (or, when it can't
+    // be, an error says so).
+    StartOutcome Main();
 
     // The window, loaded on its first use (rule 1): design-time controls, no control events, Form_Load.
     Form1& form();
@@ -61,7 +67,10 @@ class App : public Form1Events {
     LangText lang_text_;
 };
 
-// "Pelmora", the ANSI character 153 (the trade mark sign), " PM (V2.00)".
-std::u16string window_caption(TextServices& text);
+// "Pelmora™ PM (V2.00)", with the trade mark sign on every code page.
+std::u16string window_caption();
+
+// The start-up warning about the settings file, in `language`; empty when there is nothing to say.
+std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files);
 
 }  // namespace pm

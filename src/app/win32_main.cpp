@@ -1,4 +1,5 @@
-// The program's entry point on Windows: the Win32 services, the window, then Main.
+// The program's entry point on Windows: one editor per program folder, the Win32 services, the window,
+// then Main.
 #include <windows.h>
 
 #include <string>
@@ -6,13 +7,19 @@
 #include "app/app.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_single_instance.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_user_services.h"
 #include "platform/win32/win32_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
-    pm::Win32Text text;
     pm::Win32FileSystem files;
+    const pm::Win32SingleInstance single(files.program_folder());
+    if (!single.first()) {
+        single.bring_other_forward();
+        return 0;
+    }
+    pm::Win32Text text;
     pm::Win32Screen screen;
     pm::Win32Window window(instance, text);
     pm::Win32MessageBoxes boxes(window);
@@ -21,12 +28,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     pm::Win32ShellOpen shell;
     pm::App app(pm::Services{files, text, screen, window, boxes, beeper, programs, shell});
     try {
-        app.Main();
+        if (app.Main().window_error) return 1;
     } catch (const std::exception& e) {
         const std::string what = e.what();
         MessageBoxW(nullptr, std::wstring(what.begin(), what.end()).c_str(), L"Pelmora PM",
                     MB_OK | MB_ICONERROR);
         return 1;
     }
+    single.publish(window.handle());
     return window.run();
 }

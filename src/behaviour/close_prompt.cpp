@@ -16,17 +16,21 @@ void Form_QueryUnload(std::int16_t& cancel, Form1& form, const LangText& lang_te
     const std::u16string title = lang_text(form.Combo1().list_index(), 8);
     const std::u16string prompt = lang_text(form.Combo1().list_index(), 9);
     const int answer = boxes.show(prompt, title, box::yes_no_cancel | box::icon_question);
-    if (answer == box::answer_cancel) {
+    if (answer == box::answer_no) return;
+    if (answer != box::answer_yes) {
+        // Cancel, Escape, or a box that could not be shown at all (0): a failure to ask must not throw
+        // the user's changes away.
         cancel = -1;
         return;
     }
-    if (answer != box::answer_yes) return;
 
     const SaveOutcome saved = save_settings(form, files, text);
     if (saved.ok()) return;
     const int language = form.Combo1().list_index();
     std::u16string message{save_failed_text(language)};
     message += u"\n\n";
+    message += saved.path;
+    message += u"\n";
     message += files.describe(saved.error);
     boxes.show(message, lang_text(language, 8), box::ok_only | box::icon_error);
     cancel = -1;

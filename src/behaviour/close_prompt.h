@@ -11,9 +11,9 @@ class LangText;
 class MessageBoxService;
 class TextServices;
 
-// Asks, in the language selected now, whether to save. Cancel (or Escape) keeps the window open, No
-// closes it, Yes saves and closes. A save that fails says so and keeps the window open, so that nothing
-// the user changed is lost without their knowing.
+// Asks, in the language selected now, whether to save. Cancel (or Escape, or a box that could not be
+// shown) keeps the window open, No closes it, Yes saves and closes. A save that fails says so, naming the
+// file, and keeps the window open, so that nothing the user changed is lost without their knowing.
 void Form_QueryUnload(std::int16_t& cancel, Form1& form, const LangText& lang_text, MessageBoxService& boxes,
                       FileSystem& files, TextServices& text);
 

@@ -8,16 +8,20 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sys_error.h"
+
 namespace pm {
 
 class TextServices {
   public:
     virtual ~TextServices() = default;
 
-    // ANSI code page bytes to UTF-16, one character per byte.
-    virtual std::u16string to_wide(std::string_view ansi) = 0;
-    // UTF-16 to ANSI; a character the code page can't hold becomes "?".
-    virtual std::string to_ansi(std::u16string_view wide) = 0;
+    // Bytes in the system's ANSI code page (single-byte, double-byte or UTF-8) to UTF-16. Bytes that are
+    // no text in that code page are a failure, never a silently changed text.
+    virtual SysError to_wide(std::string_view ansi, std::u16string& wide) = 0;
+    // UTF-16 to the ANSI code page. A character the code page can't hold, and an unpaired surrogate,
+    // become "?", never a look-alike. A conversion the system refuses is a failure, never a shortened text.
+    virtual SysError to_ansi(std::u16string_view wide, std::string& ansi) = 0;
     // The decimal separator of the user's locale.
     virtual char16_t decimal_separator() = 0;
     // Position of `what` in `text` from `from` on, ignoring letter case; npos when absent.

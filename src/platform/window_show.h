@@ -1,6 +1,8 @@
 // The window-show service: puts the loaded, hidden window on the screen, modeless, without an owner.
 #pragma once
 
+#include "platform/sys_error.h"
+
 namespace pm {
 
 class Form1;
@@ -8,8 +10,9 @@ class Form1;
 class WindowShow {
   public:
     virtual ~WindowShow() = default;
-    // Returns at once; the window then lives on its own events.
-    virtual void show_modeless(Form1& form) = 0;
+    // Returns at once; the window then lives on its own events. A window that could not be created is
+    // the system's error code.
+    virtual SysError show_modeless(Form1& form) = 0;
 };
 
 }  // namespace pm

@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/text_services.h"
+#include "settings/line_reader.h"
 #include "window/form1.h"
 
 namespace pm {
@@ -110,7 +111,7 @@ std::u16string value_after_key(TextServices& text, std::u16string_view line, std
     return start ? std::u16string{line.substr(*start)} : std::u16string{};
 }
 
-void parse_settings_line(Form1& form, TextServices& text, std::u16string line) {
+bool parse_settings_line(Form1& form, TextServices& text, std::u16string line) {
     for (const Key& k : keys) {
         const auto start = value_start(text, line, k.key);
         if (!start || *start == line.size()) continue;  // no such key, or an empty value: nothing changes
@@ -118,67 +119,33 @@ void parse_settings_line(Form1& form, TextServices& text, std::u16string line) {
         if (k.setting == Setting::job || k.setting == Setting::gsm) {
             line.erase(0, *start);  // the line is ours: hand its text over without another copy
             text_box(form, k).set_text(std::move(line));
-            return;  // a key must begin the line, so no other key can follow
+            return false;  // a key must begin the line, so no other key can follow
         }
         const auto number = text.to_int16(std::u16string_view{line}.substr(*start));
-        if (!number) return;  // no number: the control keeps its value
+        if (!number) return true;  // no number: the control keeps its value
         try {
             assign_number(form, k, *number);
         } catch (const InvalidValueError&) {
-            // outside the control's range: it keeps its value, and the reading goes on
+            return true;  // outside the control's range: it keeps its value, and the reading goes on
         }
-        return;
+        return false;
     }
+    return false;
 }
 
 namespace {
 
-// Splits bytes into lines at CR, CR LF or a lone LF and applies each line as soon as it is complete.
-class LineReader {
-  public:
-    LineReader(Form1& form, TextServices& text) : form_(form), text_(text) {}
-
-    void feed(const char* data, std::size_t size) {
-        const char* end = data + size;
-        while (data < end) {
-            if (after_cr_) {
-                after_cr_ = false;
-                if (*data == '\n') {
-                    ++data;
-                    continue;
-                }
-            }
-            const char* stop = data;
-            while (stop < end && *stop != '\r' && *stop != '\n')
-                ++stop;
-            line_.append(data, stop);
-            if (stop == end) return;
-            after_cr_ = *stop == '\r';
-            data = stop + 1;
-            emit();
-        }
+// The start of a line, as the warning about skipped values shows it: whole characters only.
+std::u16string shown_part(std::u16string_view line) {
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < line.size() && characters < SkippedLine::shown_length;
+         ++characters) {
+        const bool pair = line[end] >= 0xD800 && line[end] < 0xDC00 && end + 1 < line.size() &&
+                          line[end + 1] >= 0xDC00 && line[end + 1] < 0xE000;
+        end += pair ? 2 : 1;
     }
-
-    void finish() {
-        if (!line_.empty()) emit();
-    }
-
-  private:
-    void emit() {
-        std::u16string wide = text_.to_wide(line_);
-        if (line_.capacity() > (1u << 20)) {
-            std::string().swap(line_);  // let a huge line's bytes go before its text is applied
-        } else {
-            line_.clear();
-        }
-        parse_settings_line(form_, text_, std::move(wide));
-    }
-
-    Form1& form_;
-    TextServices& text_;
-    std::string line_;
-    bool after_cr_ = false;
-};
+    return std::u16string{line.substr(0, end)};
+}
 
 }  // namespace
 
@@ -187,101 +154,130 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
     LoadOutcome outcome;
     outcome.path = settings_path(folder);
 
+    auto unreadable = [&](SysError e) {
+        outcome.status = LoadOutcome::Status::unreadable;
+        outcome.error = e;
+        return outcome;
+    };
     PathInfo info;
-    if (SysError e = files.query(outcome.path, info)) {
-        return {LoadOutcome::Status::unreadable, e, outcome.path};
-    }
+    if (SysError e = files.query(outcome.path, info)) return unreadable(e);
     if (!info.exists) {
         // A save cut off between writing SETTINGS.NEW and renaming it leaves only the new file.
         const std::u16string new_path = settings_new_path(folder);
         PathInfo new_info;
         if (files.query(new_path, new_info) != sys_error::ok || !new_info.exists || new_info.directory) {
-            return {LoadOutcome::Status::missing, sys_error::ok, outcome.path};
+            return outcome;  // missing
         }
         outcome.path = new_path;
     }
 
     std::unique_ptr<OpenFile> file;
-    if (SysError e = files.open_read(outcome.path, file)) {
-        return {LoadOutcome::Status::unreadable, e, outcome.path};
-    }
-    LineReader lines(form, text);
+    if (SysError e = files.open_read(outcome.path, file)) return unreadable(e);
+    std::size_t number = 0;
+    LineReader lines(text, [&](std::u16string line) {
+        ++number;
+        std::u16string shown =
+            outcome.skipped.size() < LoadOutcome::listed_skips ? shown_part(line) : std::u16string{};
+        if (!parse_settings_line(form, text, std::move(line))) return;
+        if (++outcome.skipped_count <= LoadOutcome::listed_skips) {
+            outcome.skipped.push_back({number, std::move(shown)});
+        }
+    });
+    auto unreadable_file = [&](SysError e) {
+        file->close();
+        return unreadable(e);
+    };
     std::vector<char> buffer(64 * 1024);
     for (;;) {
         std::size_t got = 0;
-        if (SysError e = file->read(buffer, got)) {
-            file->close();
-            return {LoadOutcome::Status::unreadable, e, outcome.path};
-        }
+        if (SysError e = file->read(buffer, got)) return unreadable_file(e);
         if (got == 0) break;
-        lines.feed(buffer.data(), got);
+        if (SysError e = lines.feed({buffer.data(), got})) return unreadable_file(e);
     }
     file->close();
-    lines.finish();
+    if (SysError e = lines.finish()) return unreadable(e);
     outcome.status = LoadOutcome::Status::read;
     return outcome;
 }
 
 namespace {
 
-std::string settings_line(Form1& form, TextServices& text, const Key& k) {
-    std::string line(k.key.begin(), k.key.end());
+SysError settings_line(Form1& form, TextServices& text, const Key& k, std::string& line) {
+    line.assign(k.key.begin(), k.key.end());
     if (k.setting == Setting::job || k.setting == Setting::gsm) {
         std::u16string value = text_box(form, k).text();
         for (char16_t& c : value) {
             if (c == u'\r' || c == u'\n') c = u' ';  // a value must never end its line or start a key
         }
-        line += text.to_ansi(value);
+        std::string ansi;
+        if (SysError e = text.to_ansi(value, ansi)) return e;
+        line += ansi;
     } else {
         line += std::to_string(number_of(form, k));
     }
-    return line + "\r\n";
+    line += "\r\n";
+    return sys_error::ok;
 }
 
 }  // namespace
 
+// The invariant of a save: at every moment SETTINGS.TXT or SETTINGS.NEW holds the last good settings
+// whole. So nothing is deleted or replaced before the file that holds them is SETTINGS.TXT, and the
+// new settings replace it only by one rename of a SETTINGS.NEW that was written, flushed and closed.
 SaveOutcome save_settings(Form1& form, FileSystem& files, TextServices& text) {
     using Step = SaveOutcome::Step;
-    std::vector<std::string> lines;
-    for (const Key& k : keys)
-        lines.push_back(settings_line(form, text, k));
-
     const std::u16string folder = files.program_folder();
     const std::u16string path = settings_path(folder);
     const std::u16string new_path = settings_new_path(folder);
 
-    PathInfo old;
-    if (SysError e = files.query(path, old)) return {Step::check, e};
-    // Refused here, not left to the platform: some file systems let a rename replace a read-only file.
-    if (old.exists && (old.directory || old.read_only)) return {Step::check, sys_error::access_denied};
+    // Every value is converted before any file is touched: a text the system cannot convert is never
+    // written shortened.
+    std::vector<std::string> lines(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (SysError e = settings_line(form, text, keys[i], lines[i])) return {Step::convert, e, path};
+    }
 
+    PathInfo old;
+    if (SysError e = files.query(path, old)) return {Step::check, e, path};
     PathInfo stale;
-    if (SysError e = files.query(new_path, stale)) return {Step::check, e};
+    if (SysError e = files.query(new_path, stale)) return {Step::check, e, new_path};
+    if (stale.exists && stale.directory) return {Step::check, sys_error::access_denied, new_path};
+
+    if (!old.exists && stale.exists) {
+        // SETTINGS.TXT is missing and SETTINGS.NEW holds the settings (a save cut off before its rename,
+        // which is what the start-up read): it becomes SETTINGS.TXT before anything can go wrong.
+        if (SysError e = files.rename_replace(new_path, path)) return {Step::recover, e, new_path};
+        old = stale;
+        stale = {};
+    }
+    // Refused here, not left to the platform: some file systems let a rename replace a read-only file.
+    if (old.exists && (old.directory || old.read_only)) return {Step::check, sys_error::access_denied, path};
     if (stale.exists) {
-        if (SysError e = files.remove(new_path)) return {Step::remove_stale, e, true};
+        if (SysError e = files.remove(new_path)) return {Step::remove_stale, e, new_path, true};
     }
 
     NewFileAttributes attributes;
     if (old.exists) attributes = {old.hidden, old.system, old.archive};
     std::unique_ptr<OpenFile> file;
-    if (SysError e = files.create_new(new_path, attributes, file)) return {Step::create, e};
+    if (SysError e = files.create_new(new_path, attributes, file)) return {Step::create, e, new_path};
 
-    auto give_up = [&](Step step, SysError error) {
+    auto give_up = [&](Step step, SysError error, const std::u16string& failed) {
         if (file) file->close();
-        SaveOutcome outcome{step, error};
+        SaveOutcome outcome{step, error, failed};
         outcome.new_file_left = files.remove(new_path) != sys_error::ok;
         return outcome;
     };
     for (const std::string& line : lines) {
         std::size_t written = 0;
-        if (SysError e = file->write(line, written)) return give_up(Step::write, e);
-        if (written != line.size()) return give_up(Step::write, sys_error::handle_disk_full);
+        if (SysError e = file->write(line, written)) return give_up(Step::write, e, new_path);
+        if (written != line.size()) return give_up(Step::write, sys_error::handle_disk_full, new_path);
     }
-    if (SysError e = file->flush()) return give_up(Step::flush, e);
+    if (SysError e = file->flush()) return give_up(Step::flush, e, new_path);
     SysError closed = file->close();
     file.reset();
-    if (closed) return give_up(Step::close, closed);
-    if (SysError e = files.rename_replace(new_path, path)) return give_up(Step::rename, e);
+    if (closed) return give_up(Step::close, closed, new_path);
+    // A rename fails for what holds the file it replaces: another program, or the medium.
+    if (SysError e = files.rename_replace(new_path, path)) return give_up(Step::rename, e, path);
     return {};
 }
 

@@ -2,8 +2,10 @@
 // the file from them without ever damaging the file it replaces.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/sys_error.h"
 
@@ -23,9 +25,17 @@ std::u16string settings_new_path(std::u16string_view program_folder);
 // key, in any letter case, begins the line after any blanks or tabs; otherwise empty.
 std::u16string value_after_key(TextServices& text, std::u16string_view line, std::u16string_view key);
 
-// Applies the keys that `line` holds to their controls, raising the controls' events. A value that is
-// no number or that its control refuses is skipped; the control keeps its value.
-void parse_settings_line(Form1& form, TextServices& text, std::u16string line);
+// Applies the key that begins `line` to its control, raising the control's events. A value that is no
+// number or that its control refuses is skipped: the control keeps its value, and the result is true.
+bool parse_settings_line(Form1& form, TextServices& text, std::u16string line);
+
+// A line whose value the reader had to skip, as it stands in the file (cut to `shown_length`).
+struct SkippedLine {
+    static constexpr std::size_t shown_length = 60;
+    std::size_t number;  // counted from 1
+    std::u16string text;
+    bool operator==(const SkippedLine&) const = default;
+};
 
 struct LoadOutcome {
     enum class Status {
@@ -33,25 +43,33 @@ struct LoadOutcome {
         missing,     // there is no settings file: nothing to read, nothing wrong
         unreadable,  // a file exists but could not be opened or read to its end
     };
+    static constexpr std::size_t listed_skips = 10;
+
     Status status = Status::missing;
-    SysError error = sys_error::ok;  // for unreadable
-    std::u16string path;             // the file that was read or tried
+    SysError error = sys_error::ok;    // for unreadable
+    std::u16string path;               // the file that was read or tried
+    std::vector<SkippedLine> skipped;  // the first `listed_skips` lines with a skipped value
+    std::size_t skipped_count = 0;     // all of them
 };
 
 // Reads SETTINGS.TXT from the program folder (or the SETTINGS.NEW that a save cut short left in its
-// place) and applies it line by line.
+// place) and applies it line by line. A file that begins with a UTF-8 or UTF-16 mark is read in that
+// encoding; any other in the ANSI code page.
 LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text);
 
 struct SaveOutcome {
-    enum class Step { none, check, remove_stale, create, write, flush, close, rename };
+    enum class Step { none, convert, check, recover, remove_stale, create, write, flush, close, rename };
     Step failed_step = Step::none;
     SysError error = sys_error::ok;
+    std::u16string path;         // the file whose step failed
     bool new_file_left = false;  // SETTINGS.NEW could not be deleted after the failure
 
     bool ok() const { return failed_step == Step::none; }
 };
 
-// Writes the seventeen lines to SETTINGS.NEW and renames it over SETTINGS.TXT in one step. On any
+// Writes the seventeen lines, in the ANSI code page with CR LF and no mark, to SETTINGS.NEW and renames
+// it over SETTINGS.TXT in one step. At every moment one of the two files holds the last good settings
+// whole: a SETTINGS.NEW standing in for a missing SETTINGS.TXT is renamed into place first. On any later
 // failure SETTINGS.TXT is as it was and SETTINGS.NEW is deleted.
 SaveOutcome save_settings(Form1& form, FileSystem& files, TextServices& text);
 

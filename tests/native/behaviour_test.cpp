@@ -125,7 +125,10 @@ TEST_F(ClosePrompt, AFailedSaveSaysSoAndKeepsTheWindowOpen) {
     ASSERT_EQ(t.boxes.shown.size(), 2u);
     const auto& error = t.boxes.shown[1];
     EXPECT_EQ(error.title, u"Verlassen settings editor");
-    EXPECT_EQ(error.text, u"Die Einstellungen konnten nicht gespeichert werden.\n\nAccess is denied.");
+    // The language's text, the file whose step failed, the system's message.
+    EXPECT_EQ(
+        error.text,
+        u"Die Einstellungen konnten nicht gespeichert werden.\n\nC:\\CARD\\SETTINGS.TXT\nAccess is denied.");
     EXPECT_EQ(error.style, box::icon_error);
     EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
 
@@ -135,13 +138,30 @@ TEST_F(ClosePrompt, AFailedSaveSaysSoAndKeepsTheWindowOpen) {
     EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
 }
 
+TEST_F(ClosePrompt, ABoxThatCannotBeShownKeepsTheWindowOpenAndSavesNothing) {
+    form().Text5().set_text(u"new");
+    t.boxes.answers = {0};  // MessageBoxW's answer when it fails
+    EXPECT_FALSE(form().request_close(CloseReason::user));
+    EXPECT_FALSE(form().unloaded());
+    EXPECT_EQ(t.files.calls(test::FsOp::create), 0);
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
+}
+
 TEST(FailureTexts, ExistInEveryLanguageAndFallBackToEnglish) {
     std::set<std::u16string_view> distinct;
     for (int language = 0; language < 7; ++language) {
         distinct.insert(save_failed_text(language));
         distinct.insert(read_failed_text(language));
+        distinct.insert(values_skipped_text(language));
+        distinct.insert(window_failed_text(language));
     }
-    EXPECT_EQ(distinct.size(), 14u);
+    EXPECT_EQ(distinct.size(), 28u);
+    EXPECT_EQ(window_failed_text(-1), u"The settings editor could not open its window.");
+    EXPECT_EQ(window_failed_text(4), u"Edytor ustawien nie mogl otworzyc okna.");
+    EXPECT_EQ(
+        values_skipped_text(5),
+        u"Questi valori del file delle impostazioni non sono utilizzabili. Il salvataggio all'uscita li "
+        u"sostituisce con i valori mostrati:");
     EXPECT_EQ(save_failed_text(-1), u"The settings could not be saved.");
     EXPECT_EQ(read_failed_text(-1), read_failed_text(0));
     EXPECT_EQ(save_failed_text(6), u"No se pudo guardar la configuración.");
@@ -169,6 +189,67 @@ TEST(StartupWarning, ComesForAnUnreadableFileInTheSelectedLanguageBeforeTheWindo
     fine.files.put(u"SETTINGS.TXT", test::example_settings);
     fine.app.Main();
     EXPECT_TRUE(fine.boxes.shown.empty());
+}
+
+// Values that the reader had to skip are listed in one warning before the window shows.
+TEST(StartupWarning, ListsTheLinesWhoseValuesWereSkipped) {
+    const struct {
+        const char* name;
+        std::string file;
+        std::u16string text;  // empty: no warning at all
+    } cases[] = {
+        {"a threshold with a unit, a language past the table, an exponent",
+         "JOB=x\r\nHIGH_ALARM1=60 Pa\r\nLANGUAGE=7\r\n\r\nlow_alarm2=1e2\r\n",
+         u"These values in the settings file could not be used. Saving on exit replaces them with the values "
+         u"shown:\n\nline 2: HIGH_ALARM1=60 Pa\nline 3: LANGUAGE=7\nline 5: low_alarm2=1e2"},
+        {"in the language the file selects, also when it comes later", "HIGH_ALARM1=100\r\nLANGUAGE=2\r\n",
+         u"Diese Werte der Einstellungsdatei konnten nicht verwendet werden. Speichern beim Verlassen "
+         u"ersetzt "
+         u"sie durch die angezeigten Werte:\n\nline 1: HIGH_ALARM1=100"},
+        {"a long line is cut to 60 characters", "GSM1=1\r\nENABLE_CH1=" + std::string(70, '7') + "\r\n",
+         u"These values in the settings file could not be used. Saving on exit replaces them with the values "
+         u"shown:\n\nline 2: ENABLE_CH1=" +
+             std::u16string(49, u'7')},
+        {"empty values, blank lines and unknown keys warn of nothing",
+         "JOB=\r\nHIGH_ALARM1=\r\n\r\nFOO=bar\r\nHIGH_ALARM5=7\r\n# note\r\nLANGUAGE=-1\r\n", u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TestApp t;
+        t.files.put(u"SETTINGS.TXT", c.file);
+        t.app.Main();
+        EXPECT_EQ(t.show.count, 1);
+        if (c.text.empty()) {
+            EXPECT_TRUE(t.boxes.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(t.boxes.shown.size(), 1u);
+        EXPECT_EQ(t.boxes.shown[0].text, c.text);
+        EXPECT_EQ(t.boxes.shown[0].style, box::icon_warning);
+    }
+}
+
+TEST(StartupWarning, ListsTenLinesAtMostAndJoinsAnUnreadableFileInOneBox) {
+    test::TestApp t;
+    std::string file;
+    for (int i = 1; i <= 12; ++i)
+        file += "HIGH_ALARM1=1" + std::to_string(i) + "0\r\n";  // 110..1120: all out of range
+    file += "GSM1=5\r\n";
+    t.files.put(u"SETTINGS.TXT", file);
+    t.files.read_chunk = 250;  // everything but the last line before the read fails
+    t.files.fail(test::FsOp::read, 2, sys_error::device_removed);
+    const LoadOutcome outcome = t.app.Main();
+    EXPECT_EQ(outcome.skipped_count, 12u);
+    ASSERT_EQ(t.boxes.shown.size(), 1u);
+    const std::u16string& text = t.boxes.shown[0].text;
+    EXPECT_EQ(text.find(read_failed_text(0)), 0u);
+    EXPECT_NE(text.find(u"\n\n" + t.files.describe(sys_error::device_removed) + u"\n\n" +
+                        std::u16string(values_skipped_text(0)) + u"\n\nline 1: HIGH_ALARM1=110\n"),
+              std::u16string::npos);
+    EXPECT_NE(text.find(u"\nline 10: HIGH_ALARM1=1100\n\u2026"), std::u16string::npos);
+    EXPECT_EQ(text.substr(text.size() - 2), u"\n\u2026");
+    EXPECT_EQ(text.find(u"line 11"), std::u16string::npos);
+    EXPECT_EQ(t.form().high_pressure_scroll(1).value(), 0);  // the control kept its value
 }
 
 struct LaunchCase {

@@ -47,7 +47,9 @@ std::u16string random_text(std::mt19937& rng, TextServices& text) {
             if (c != '\r' && c != '\n') bytes.push_back(c);
         }
     }
-    return text.to_wide(bytes);
+    std::u16string wide;
+    EXPECT_EQ(text.to_wide(bytes, wide), sys_error::ok);
+    return wide;
 }
 
 void set_random_state(Form1& f, std::mt19937& rng, TextServices& text) {
@@ -87,42 +89,54 @@ TEST(RoundTrip, RandomWindowStatesSurviveASaveAndARead) {
 }
 
 // The machine stops before each file-system call of a save in turn. Whatever the step, the next start
-// finds either the old settings or the new ones, whole.
+// finds either the old settings or the new ones, whole: also when the old ones were only in the
+// SETTINGS.NEW that an earlier cut-off save left without a SETTINGS.TXT.
 TEST(Crash, AtAnyStepOfASaveLeavesTheOldOrTheNewSettings) {
     const std::string old_file = test::example_settings;
-    for (int step = 1;; ++step) {
-        SCOPED_TRACE("crash before call " + std::to_string(step));
-        test::TestApp t;
-        t.files.put(u"SETTINGS.TXT", old_file);
-        t.files.put(u"SETTINGS.NEW", "JOB=stale, from an earlier cut-off save\r\n");
-        t.app.Main();
-        const State old_state = state_of(t.form());
-        t.form().Text5().set_text(u"new job");
-        t.form().high_pressure_scroll(3).set_value(77);
-        const State new_state = state_of(t.form());
+    const struct {
+        const char* name;
+        std::u16string settings_in;
+        const char* other_new_file;  // a stale SETTINGS.NEW beside SETTINGS.TXT, or nothing
+    } starts[] = {
+        {"SETTINGS.TXT and a stale SETTINGS.NEW", u"SETTINGS.TXT",
+         "JOB=stale, from an earlier cut-off save\r\n"},
+        {"SETTINGS.NEW alone", u"SETTINGS.NEW", nullptr},
+    };
+    for (const auto& start : starts) {
+        for (int step = 1;; ++step) {
+            SCOPED_TRACE(std::string(start.name) + ": crash before call " + std::to_string(step));
+            test::TestApp t;
+            t.files.put(start.settings_in, old_file);
+            if (start.other_new_file) t.files.put(u"SETTINGS.NEW", start.other_new_file);
+            t.app.Main();
+            const State old_state = state_of(t.form());
+            t.form().Text5().set_text(u"new job");
+            t.form().high_pressure_scroll(3).set_value(77);
+            const State new_state = state_of(t.form());
 
-        t.files.crash_before(step);
-        bool crashed = false;
-        try {
-            ASSERT_TRUE(save_settings(t.form(), t.files, t.text).ok());
-        } catch (const test::MemoryFileSystem::Crash&) {
-            crashed = true;
-        }
+            t.files.crash_before(step);
+            bool crashed = false;
+            try {
+                ASSERT_TRUE(save_settings(t.form(), t.files, t.text).ok());
+            } catch (const test::MemoryFileSystem::Crash&) {
+                crashed = true;
+            }
 
-        test::TestApp next;
-        next.files.entries = t.files.entries;
-        const LoadOutcome outcome = next.app.Main();
-        EXPECT_EQ(outcome.status, LoadOutcome::Status::read);
-        const State found = state_of(next.form());
-        EXPECT_TRUE(found == old_state || found == new_state);
-        if (!crashed) {
-            EXPECT_TRUE(found == new_state);
-            EXPECT_FALSE(next.files.has(u"SETTINGS.NEW"));
-            EXPECT_GT(step, 20);  // every call of the save was reached at least once
-            break;
+            test::TestApp next;
+            next.files.entries = t.files.entries;
+            const LoadOutcome outcome = next.app.Main();
+            EXPECT_EQ(outcome.status, LoadOutcome::Status::read);
+            const State found = state_of(next.form());
+            EXPECT_TRUE(found == old_state || found == new_state);
+            if (!crashed) {
+                EXPECT_TRUE(found == new_state);
+                EXPECT_FALSE(next.files.has(u"SETTINGS.NEW"));
+                EXPECT_GT(step, 20);  // every call of the save was reached at least once
+                break;
+            }
+            // Whatever was left behind, the next save goes through.
+            EXPECT_TRUE(save_settings(next.form(), next.files, next.text).ok());
         }
-        // Whatever was left behind, the next save goes through.
-        EXPECT_TRUE(save_settings(next.form(), next.files, next.text).ok());
     }
 }
 

@@ -18,35 +18,67 @@ struct FaultCase {
     FsOp op;
     int nth;
     Step step;
+    bool names_new_file;  // the error names SETTINGS.NEW, else SETTINGS.TXT
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class SaveFaults : public ::testing::TestWithParam<FaultCase> {};
+// The settings the folder holds before a save: in SETTINGS.TXT, or only in the SETTINGS.NEW that a save
+// cut off before its rename left behind (which the start-up reads instead).
+enum class Start { with_settings_file, with_new_file_only };
 
-// Whatever step fails, the old file stays byte for byte, SETTINGS.NEW is gone and the error is reported.
-TEST_P(SaveFaults, LeaveTheOldFileAsItWas) {
-    const FaultCase& c = GetParam();
+class SaveFaults : public ::testing::TestWithParam<std::tuple<FaultCase, Start>> {
+  protected:
+    const FaultCase& fault() const { return std::get<0>(GetParam()); }
+    bool new_only() const { return std::get<1>(GetParam()) == Start::with_new_file_only; }
+
+    void start(test::TestApp& t) const {
+        t.files.put(new_only() ? u"SETTINGS.NEW" : u"SETTINGS.TXT", old_file);
+        t.app.Main();
+        ASSERT_EQ(t.form().Text5().text(), u"old");
+        t.form().Text5().set_text(u"new");
+    }
+    // SETTINGS.TXT holds the old settings and no SETTINGS.NEW is left; or, when the save failed before it
+    // could rename SETTINGS.NEW into place, that file still holds them.
+    static ::testing::AssertionResult old_settings_whole(const test::TestApp& t) {
+        if (t.files.has(u"SETTINGS.TXT")) {
+            if (t.files.bytes(u"SETTINGS.TXT") != old_file)
+                return ::testing::AssertionFailure() << "TXT changed";
+            if (t.files.has(u"SETTINGS.NEW")) return ::testing::AssertionFailure() << "NEW left behind";
+            return ::testing::AssertionSuccess();
+        }
+        if (t.files.has(u"SETTINGS.NEW") && t.files.bytes(u"SETTINGS.NEW") == old_file)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "no file holds the old settings";
+    }
+    // Starting a save without SETTINGS.TXT renames SETTINGS.NEW into place first: one more rename.
+    int nth() const { return fault().op == FsOp::rename && new_only() ? fault().nth + 1 : fault().nth; }
+};
+
+// Whatever step fails, the old settings stay byte for byte (in SETTINGS.TXT, once a SETTINGS.NEW that
+// held them has been renamed into place), no half-written file is left, and the error is reported.
+TEST_P(SaveFaults, LeaveTheOldSettingsAsTheyWere) {
     for (SysError error :
          {sys_error::disk_full, sys_error::write_protect, sys_error::not_ready, sys_error::device_removed,
           sys_error::access_denied, sys_error::sharing_violation}) {
         test::TestApp t;
-        t.files.put(u"SETTINGS.TXT", old_file);
-        t.app.Main();
-        t.form().Text5().set_text(u"new");
-        t.files.fail(c.op, c.nth, error);
+        start(t);
+        t.files.fail(fault().op, nth(), error);
 
         const SaveOutcome outcome = save_settings(t.form(), t.files, t.text);
         EXPECT_FALSE(outcome.ok());
-        EXPECT_EQ(outcome.failed_step, c.step);
-        if (c.op != FsOp::short_write) {
+        EXPECT_EQ(outcome.failed_step, fault().step);
+        if (fault().op != FsOp::short_write) {
             EXPECT_EQ(outcome.error, error);
         }
         EXPECT_NE(outcome.error, sys_error::ok);
-        EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), old_file);
-        EXPECT_FALSE(t.files.has(u"SETTINGS.NEW"));
+        EXPECT_EQ(outcome.path,
+                  fault().names_new_file ? u"C:\\CARD\\SETTINGS.NEW" : u"C:\\CARD\\SETTINGS.TXT");
+        EXPECT_TRUE(old_settings_whole(t));
+        // Only a failure before the first change leaves the settings in SETTINGS.NEW.
+        EXPECT_EQ(t.files.has(u"SETTINGS.TXT"), !new_only() || fault().op != FsOp::query);
         EXPECT_FALSE(outcome.new_file_left);
         EXPECT_EQ(t.files.open_files, 0);
     }
@@ -54,33 +86,54 @@ TEST_P(SaveFaults, LeaveTheOldFileAsItWas) {
 
 // The same failures met by a user closing the window with Yes: the failure is shown and the window stays.
 TEST_P(SaveFaults, ReachTheUserAndKeepTheWindowOpen) {
-    const FaultCase& c = GetParam();
     test::TestApp t;
-    t.files.put(u"SETTINGS.TXT", old_file);
-    t.app.Main();
-    t.files.fail(c.op, c.nth, sys_error::device_removed);
+    start(t);
+    t.files.fail(fault().op, nth(), sys_error::device_removed);
     t.boxes.answers = {box::answer_yes, box::answer_ok};
     EXPECT_FALSE(t.form().request_close(CloseReason::user));
     ASSERT_EQ(t.boxes.shown.size(), 2u);
     EXPECT_EQ(t.boxes.shown[1].style, box::icon_error);
-    const std::u16string expected_reason = c.op == FsOp::short_write
+    const std::u16string expected_reason = fault().op == FsOp::short_write
                                                ? t.files.describe(sys_error::handle_disk_full)
                                                : t.files.describe(sys_error::device_removed);
     EXPECT_NE(t.boxes.shown[1].text.find(expected_reason), std::u16string::npos);
-    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), old_file);
+    EXPECT_TRUE(old_settings_whole(t));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, SaveFaults,
-                         ::testing::Values(FaultCase{"Check", FsOp::query, 1, Step::check},
-                                           FaultCase{"Create", FsOp::create, 1, Step::create},
-                                           FaultCase{"FirstWrite", FsOp::write, 1, Step::write},
-                                           FaultCase{"NinthWrite", FsOp::write, 9, Step::write},
-                                           FaultCase{"LastWrite", FsOp::write, 17, Step::write},
-                                           FaultCase{"ShortWrite", FsOp::short_write, 5, Step::write},
-                                           FaultCase{"Flush", FsOp::flush, 1, Step::flush},
-                                           FaultCase{"Close", FsOp::close, 1, Step::close},
-                                           FaultCase{"Rename", FsOp::rename, 1, Step::rename}),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    EveryStep, SaveFaults,
+    ::testing::Combine(::testing::Values(FaultCase{"Check", FsOp::query, 1, Step::check, false},
+                                         FaultCase{"Create", FsOp::create, 1, Step::create, true},
+                                         FaultCase{"FirstWrite", FsOp::write, 1, Step::write, true},
+                                         FaultCase{"NinthWrite", FsOp::write, 9, Step::write, true},
+                                         FaultCase{"LastWrite", FsOp::write, 17, Step::write, true},
+                                         FaultCase{"ShortWrite", FsOp::short_write, 5, Step::write, true},
+                                         FaultCase{"Flush", FsOp::flush, 1, Step::flush, true},
+                                         FaultCase{"Close", FsOp::close, 1, Step::close, true},
+                                         FaultCase{"Rename", FsOp::rename, 1, Step::rename, false}),
+                       ::testing::Values(Start::with_settings_file, Start::with_new_file_only)),
+    [](const auto& p) {
+        return std::string(std::get<0>(p.param).name) +
+               (std::get<1>(p.param) == Start::with_new_file_only ? "WithNewFileOnly" : "");
+    });
+
+// With only SETTINGS.NEW there, the first step renames it into place; when that fails, it is still there.
+TEST(Save, ANewFileThatCannotBeRenamedIntoPlaceIsKept) {
+    for (SysError error :
+         {sys_error::sharing_violation, sys_error::device_removed, sys_error::access_denied}) {
+        test::TestApp t;
+        t.files.put(u"SETTINGS.NEW", old_file);
+        t.app.Main();
+        t.files.fail(FsOp::rename, 1, error);
+        const SaveOutcome outcome = save_settings(t.form(), t.files, t.text);
+        EXPECT_EQ(outcome.failed_step, Step::recover);
+        EXPECT_EQ(outcome.error, error);
+        EXPECT_EQ(outcome.path, u"C:\\CARD\\SETTINGS.NEW");
+        EXPECT_EQ(t.files.bytes(u"SETTINGS.NEW"), old_file);
+        EXPECT_FALSE(t.files.has(u"SETTINGS.TXT"));
+        EXPECT_EQ(t.files.calls(FsOp::create), 0);
+    }
+}
 
 TEST(Save, ReplacesTheFileAndCarriesItsAttributesOver) {
     test::TestApp t;
@@ -101,10 +154,11 @@ TEST(Save, ReplacesTheFileAndCarriesItsAttributesOver) {
 
 TEST(Save, ClearsAStaleNewFileFirst) {
     test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", old_file);
     t.files.put(u"SETTINGS.NEW", "half a file");
     t.app.Main();
     EXPECT_TRUE(save_settings(t.form(), t.files, t.text).ok());
-    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT").size(), 211u);
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT").substr(0, 9), "JOB=old\r\n");
     EXPECT_FALSE(t.files.has(u"SETTINGS.NEW"));
 
     test::TestApp stuck;
@@ -118,17 +172,31 @@ TEST(Save, ClearsAStaleNewFileFirst) {
     EXPECT_EQ(stuck.files.bytes(u"SETTINGS.TXT"), old_file);
 }
 
-TEST(Save, RefusesAReadOnlyFileOrAFolder) {
-    for (bool folder : {false, true}) {
+// A read-only file or a folder in the way: refused before anything changes, naming the one to fix.
+TEST(Save, RefusesAReadOnlyFileOrAFolderAndNamesIt) {
+    const struct {
+        const char* name;
+        std::u16string blocked;
+        bool folder;
+        Step step;
+    } cases[] = {
+        {"read-only SETTINGS.TXT", u"SETTINGS.TXT", false, Step::check},
+        {"folder SETTINGS.TXT", u"SETTINGS.TXT", true, Step::check},
+        {"read-only SETTINGS.NEW", u"SETTINGS.NEW", false, Step::remove_stale},
+        {"folder SETTINGS.NEW", u"SETTINGS.NEW", true, Step::check},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         test::TestApp t;
         t.files.put(u"SETTINGS.TXT", old_file);
-        auto& entry = t.files.entries[t.files.in_folder(u"SETTINGS.TXT")];
-        entry.read_only = !folder;
-        entry.directory = folder;
+        auto& entry = t.files.entries[t.files.in_folder(c.blocked)];
+        entry.read_only = !c.folder;
+        entry.directory = c.folder;
         t.app.Main();
         const SaveOutcome outcome = save_settings(t.form(), t.files, t.text);
-        EXPECT_EQ(outcome.failed_step, Step::check);
+        EXPECT_EQ(outcome.failed_step, c.step);
         EXPECT_EQ(outcome.error, sys_error::access_denied);
+        EXPECT_EQ(outcome.path, t.files.in_folder(c.blocked));
         EXPECT_EQ(t.files.calls(FsOp::create), 0);
         EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), old_file);
     }

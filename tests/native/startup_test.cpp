@@ -87,10 +87,11 @@ TEST(Startup, LoadsCentresCaptionsFillsReadsTranslatesThenShows) {
 // Takes note of what the window holds at the moment it is shown.
 struct SnapshotShow : WindowShow {
     std::vector<std::u16string> captions;
-    void show_modeless(Form1& form) override {
+    SysError show_modeless(Form1& form) override {
         for (Control* c : form.controls()) {
             if (auto* frame = dynamic_cast<FrameControl*>(c)) captions.push_back(frame->caption());
         }
+        return sys_error::ok;
     }
 };
 
@@ -131,6 +132,30 @@ TEST(Startup, AFileWithLanguageMinusOneStartsInEnglishWithNoSelection) {
     EXPECT_EQ(t.form().Combo1().list_index(), -1);
     EXPECT_EQ(t.form().Frame(4).caption(), u"SMS Number 1");
     EXPECT_EQ(t.show.count, 1);
+}
+
+TEST(Startup, AWindowThatCannotBeCreatedIsReportedInTheFilesLanguage) {
+    const struct {
+        std::string file;
+        std::u16string text;
+    } cases[] = {
+        {"", u"The settings editor could not open its window."},
+        {"LANGUAGE=6\r\n", u"El editor de configuración no pudo abrir su ventana."},
+    };
+    for (const auto& c : cases) {
+        test::TestApp t;
+        t.files.put(u"SETTINGS.TXT", c.file);
+        t.show.fails_with = 8;  // ERROR_NOT_ENOUGH_MEMORY
+        const StartOutcome outcome = t.app.Main();
+        EXPECT_EQ(outcome.window_error, 8u);
+        ASSERT_EQ(t.boxes.shown.size(), 1u);
+        EXPECT_EQ(t.boxes.shown[0].text, c.text + u"\n\n" + t.files.describe(8));
+        EXPECT_EQ(t.boxes.shown[0].style, box::icon_error);
+        EXPECT_EQ(t.boxes.shown[0].title, u"Pelmora\u2122 PM (V2.00)");
+    }
+    test::TestApp fine;
+    EXPECT_EQ(fine.app.Main().window_error, sys_error::ok);
+    EXPECT_TRUE(fine.boxes.shown.empty());
 }
 
 }  // namespace

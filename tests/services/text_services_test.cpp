@@ -9,14 +9,26 @@ namespace {
 
 struct TextServicesTest : ::testing::Test {
     std::unique_ptr<TextServices> text = test::make_text_services();
+
+    // Conversions that must succeed.
+    std::u16string wide(std::string_view ansi) {
+        std::u16string out;
+        EXPECT_EQ(text->to_wide(ansi, out), sys_error::ok);
+        return out;
+    }
+    std::string ansi(std::u16string_view wide_text) {
+        std::string out;
+        EXPECT_EQ(text->to_ansi(wide_text, out), sys_error::ok);
+        return out;
+    }
 };
 
 TEST_F(TextServicesTest, EveryAnsiByteSurvivesARoundTrip) {
     for (int b = 0; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
-        const std::u16string wide = text->to_wide(byte);
-        ASSERT_EQ(wide.size(), 1u) << b;
-        EXPECT_EQ(text->to_ansi(wide), byte) << b;
+        const std::u16string one = wide(byte);
+        ASSERT_EQ(one.size(), 1u) << b;
+        EXPECT_EQ(ansi(one), byte) << b;
     }
     const std::string all = [] {
         std::string s;
@@ -24,22 +36,22 @@ TEST_F(TextServicesTest, EveryAnsiByteSurvivesARoundTrip) {
             s.push_back(static_cast<char>(b));
         return s;
     }();
-    EXPECT_EQ(text->to_ansi(text->to_wide(all)), all);
+    EXPECT_EQ(ansi(wide(all)), all);
 }
 
 TEST_F(TextServicesTest, MapsWindows1252AsWindowsDoes) {
-    EXPECT_EQ(text->to_wide("\x99"), u"\u2122");
-    EXPECT_EQ(text->to_wide("\x80\x81\x8d\x8f\x90\x9d\x9f"), u"\u20ac\u0081\u008d\u008f\u0090\u009d\u0178");
-    EXPECT_EQ(text->to_wide("Fran\xe7"
-                            "ais"),
+    EXPECT_EQ(wide("\x99"), u"\u2122");
+    EXPECT_EQ(wide("\x80\x81\x8d\x8f\x90\x9d\x9f"), u"\u20ac\u0081\u008d\u008f\u0090\u009d\u0178");
+    EXPECT_EQ(wide("Fran\xe7"
+                   "ais"),
               u"Français");
-    EXPECT_EQ(text->to_ansi(u"Español ™"), "Espa\xf1ol \x99");
+    EXPECT_EQ(ansi(u"Español ™"), "Espa\xf1ol \x99");
 }
 
 TEST_F(TextServicesTest, CharactersTheCodePageLacksBecomeQuestionMarks) {
-    EXPECT_EQ(text->to_ansi(u"\u4e2d"), "?");
-    EXPECT_EQ(text->to_ansi(u"\u0142\u221e"), "??");  // never a look-alike such as "l" or "8"
-    EXPECT_EQ(text->to_ansi(u""), "");
+    EXPECT_EQ(ansi(u"\u4e2d"), "?");
+    EXPECT_EQ(ansi(u"\u0142\u221e"), "??");  // never a look-alike such as "l" or "8"
+    EXPECT_EQ(ansi(u""), "");
 }
 
 TEST_F(TextServicesTest, FindsTextIgnoringLetterCase) {

@@ -42,21 +42,20 @@ char16_t fold(char16_t c) {
 
 }  // namespace
 
-std::u16string Cp1252Text::to_wide(std::string_view ansi) {
-    std::u16string wide;
+// Every byte is a character in Windows-1252, so neither direction can fail.
+SysError Cp1252Text::to_wide(std::string_view ansi, std::u16string& wide) {
     wide.resize(ansi.size());
     std::transform(ansi.begin(), ansi.end(), wide.begin(), [](char ch) {
         const auto b = static_cast<unsigned char>(ch);
         return b >= 0x80 && b < 0xA0 ? high_controls[b - 0x80] : static_cast<char16_t>(b);
     });
-    return wide;
+    return sys_error::ok;
 }
 
-std::string Cp1252Text::to_ansi(std::u16string_view wide) {
-    std::string ansi;
+SysError Cp1252Text::to_ansi(std::u16string_view wide, std::string& ansi) {
     ansi.resize(wide.size());
     std::transform(wide.begin(), wide.end(), ansi.begin(), to_byte);
-    return ansi;
+    return sys_error::ok;
 }
 
 std::size_t Cp1252Text::find_no_case(std::u16string_view text, std::u16string_view what, std::size_t from) {

@@ -16,12 +16,14 @@ namespace pm {
 
 class HeadlessShow : public WindowShow {
   public:
-    void show_modeless(Form1& form) override {
+    SysError show_modeless(Form1& form) override {
         shown = &form;
         ++count;
+        return fails_with;
     }
     Form1* shown = nullptr;
     int count = 0;
+    SysError fails_with = sys_error::ok;  // a window that cannot be created
 };
 
 class ScriptedBoxes : public MessageBoxService {

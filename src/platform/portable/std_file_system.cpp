@@ -176,6 +176,8 @@ std::u16string describe_error(SysError error) {
             return u"The system cannot find the path specified.";
         case sys_error::access_denied:
             return u"Access is denied.";
+        case sys_error::no_unicode_translation:
+            return u"No mapping for the Unicode character exists in the target multi-byte code page.";
         case sys_error::invalid_handle:
             return u"The handle is invalid.";
         case sys_error::write_protect:

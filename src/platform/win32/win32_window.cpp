@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
 
-#include "platform/text_services.h"
+#include "platform/win32/win32_text.h"
 #include "resource.h"
 #include "window/pixel_layout.h"
 
@@ -74,7 +76,7 @@ int twips_position_to_pixels(float twips, int dpi) {
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, TextServices& text) : instance_(instance), text_(text) {
+Win32Window::Win32Window(HINSTANCE instance, Win32Text& text) : instance_(instance), text_(text) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -112,7 +114,7 @@ int Win32Window::dpi() const {
     return current_dpi_;
 }
 
-void Win32Window::show_modeless(Form1& form) {
+SysError Win32Window::show_modeless(Form1& form) {
     form_ = &form;
     current_dpi_ = system_dpi();
     const RECT r = window_rect_for_client(current_dpi_);
@@ -120,7 +122,11 @@ void Win32Window::show_modeless(Form1& form) {
                               twips_position_to_pixels(form.left(), current_dpi_),
                               twips_position_to_pixels(form.top(), current_dpi_), r.right - r.left,
                               r.bottom - r.top, nullptr, nullptr, instance_, this);
-    if (!window_) return;
+    if (!window_) {
+        form_ = nullptr;
+        const DWORD error = GetLastError();
+        return error ? error : ERROR_INVALID_WINDOW_HANDLE;
+    }
     // The window may have opened on a monitor whose DPI differs from the system's; Windows sends no
     // WM_DPICHANGED for that at creation.
     const int actual = window_dpi(window_);
@@ -138,6 +144,7 @@ void Win32Window::show_modeless(Form1& form) {
     UpdateWindow(window_);
     SetForegroundWindow(window_);
     SetFocus(hwnd_of(form.Combo1()));
+    return ERROR_SUCCESS;
 }
 
 int Win32Window::run() {
@@ -433,24 +440,24 @@ void Win32Window::on_scroll(HWND hwnd, int code) {
     }
 }
 
-// A typed character reaches the box's key press as its ANSI code before the box sees it. Returns
-// false when the character is to be discarded.
-bool Win32Window::on_char(HWND edit, WPARAM& character) {
+// A typed character reaches the box's key press as its ANSI code before the box sees it: once, whether
+// it is one byte in the code page, two (a double-byte character), none (a character the code page lacks,
+// which goes as the "?" it would be written as) or a surrogate pair (`second_half`: the low surrogate,
+// whose high one is held back until now). Returns false when the character is to be discarded.
+bool Win32Window::on_char(HWND edit, WPARAM& character, bool second_half) {
     auto* box = dynamic_cast<TextBox*>(control_of(edit));
     if (!box) return true;
-    const wchar_t typed = static_cast<wchar_t>(character);
-    char ansi[4] = {};
-    BOOL lacking = FALSE;
-    const int n =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &typed, 1, ansi, sizeof(ansi), nullptr, &lacking);
-    // A character the code page lacks reaches the handler as the "?" it would become.
-    const auto code =
-        static_cast<std::int16_t>(n == 1 && !lacking ? static_cast<unsigned char>(ansi[0]) : '?');
+    const auto typed = static_cast<char16_t>(character);
+    const auto byte = second_half ? std::nullopt : text_.single_byte(typed);
+    const auto code = static_cast<std::int16_t>(byte ? *byte : '?');
     const std::int16_t answer = box->key_press(code);
     if (answer == 0) return false;
     if (answer != code) {
-        const std::u16string wide = text_.to_wide(std::string(1, static_cast<char>(answer)));
-        if (!wide.empty()) character = wide[0];
+        std::u16string wide;
+        if (text_.to_wide(std::string(1, static_cast<char>(answer)), wide) == ERROR_SUCCESS &&
+            wide.size() == 1) {
+            character = wide[0];
+        }
     }
     return true;
 }
@@ -646,11 +653,21 @@ LRESULT CALLBACK Win32Window::edit_proc(HWND hwnd, UINT message, WPARAM wparam, 
                                         UINT_PTR /*id*/, DWORD_PTR self) {
     if (message == WM_CHAR) {
         auto* window = reinterpret_cast<Win32Window*>(self);
+        // A character outside the BMP arrives as two WM_CHARs: the high surrogate waits for the low one,
+        // so that the pair is one key press with one answer.
+        if (IS_HIGH_SURROGATE(wparam)) {
+            window->held_high_surrogate_ = static_cast<wchar_t>(wparam);
+            return 0;
+        }
+        const wchar_t high = std::exchange(window->held_high_surrogate_, L'\0');
+        const bool pair = high != 0 && IS_LOW_SURROGATE(wparam);
+        const WPARAM typed = wparam;
         try {
-            if (!window->on_char(hwnd, wparam)) return 0;
+            if (!window->on_char(hwnd, wparam, pair)) return 0;
         } catch (const std::exception&) {
             return 0;
         }
+        if (pair && wparam == typed) DefSubclassProc(hwnd, WM_CHAR, high, lparam);
     }
     return DefSubclassProc(hwnd, message, wparam, lparam);
 }

@@ -13,17 +13,17 @@
 
 namespace pm {
 
-class TextServices;
+class Win32Text;
 
 class Win32Window : public WindowShow, public FormView {
   public:
-    Win32Window(HINSTANCE instance, TextServices& text);
+    Win32Window(HINSTANCE instance, Win32Text& text);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
     // WindowShow: creates the windows from the model's current state and shows them; returns at once.
-    void show_modeless(Form1& form) override;
+    SysError show_modeless(Form1& form) override;
     // Runs until the window is gone; returns the exit code.
     int run();
 
@@ -57,7 +57,7 @@ class Win32Window : public WindowShow, public FormView {
     void rescale();
     void on_command(HWND control, int code);
     void on_scroll(HWND control, int code);
-    bool on_char(HWND edit, WPARAM& character);
+    bool on_char(HWND edit, WPARAM& character, bool second_half);
     bool pre_translate(MSG& message);
     void move_focus(bool backwards);
     void close_request(CloseReason reason);
@@ -67,7 +67,8 @@ class Win32Window : public WindowShow, public FormView {
     int dpi() const;
 
     HINSTANCE instance_;
-    TextServices& text_;
+    Win32Text& text_;
+    wchar_t held_high_surrogate_ = 0;  // the first half of a typed character outside the BMP
     Form1* form_ = nullptr;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;

@@ -1,0 +1,172 @@
+// Settings files that other editors saved with a byte order mark, and texts that can't be converted.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "doubles/test_app.h"
+#include "lang/messages.h"
+#include "settings/line_reader.h"
+#include "settings/settings_file.h"
+
+namespace pm {
+namespace {
+
+using test::example_settings;
+
+std::string utf16(std::u16string_view text, bool little_endian) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        const auto low = static_cast<char>(unit & 0xFF);
+        const auto high = static_cast<char>(unit >> 8);
+        bytes += little_endian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
+// The example file with a job the ANSI code page (Windows-1252 here) can hold, in each form an editor
+// may save it: read, shown and saved back as the monitor's ANSI file, byte for byte, without a mark.
+TEST(Marks, FilesWithAMarkAreReadInTheirEncodingAndSavedAsAnsi) {
+    const std::string ansi = "JOB=Caf\xe9 \x80 \x99" + example_settings.substr(example_settings.find("\r\n"));
+    const std::u16string text =
+        u"JOB=Café € ™" + std::u16string(example_settings.begin() + 21, example_settings.end());
+    const struct {
+        const char* name;
+        std::string file;
+    } forms[] = {
+        {"ANSI", ansi},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBFJOB=Caf\xC3\xA9 \xE2\x82\xAC \xE2\x84\xA2" + ansi.substr(ansi.find("\r\n"))},
+        {"UTF-16 LE with its mark", "\xFF\xFE" + utf16(text, true)},
+        {"UTF-16 BE with its mark", "\xFE\xFF" + utf16(text, false)},
+    };
+    for (const auto& form : forms) {
+        for (std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{64 * 1024}}) {
+            SCOPED_TRACE(std::string(form.name) + ", read " + std::to_string(chunk) + " bytes at a time");
+            test::TestApp t;
+            t.files.put(u"SETTINGS.TXT", form.file);
+            t.files.read_chunk = chunk;
+            EXPECT_EQ(t.app.Main().status, LoadOutcome::Status::read);
+            EXPECT_EQ(t.form().Text5().text(), u"Café € ™");
+            EXPECT_EQ(t.form().Combo1().list_index(), 2);  // the last line is read too
+            EXPECT_TRUE(t.boxes.shown.empty());
+            ASSERT_TRUE(save_settings(t.form(), t.files, t.text).ok());
+            EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), ansi);
+        }
+    }
+}
+
+TEST(Marks, OnlyAWholeMarkAtTheVeryStartCounts) {
+    const struct {
+        const char* name;
+        std::string file;
+        std::u16string job;
+    } cases[] = {
+        {"a cut UTF-8 mark is ANSI text", "\xEF\xBBJOB=x\r\n", u""},  // the key does not begin the line
+        {"a mark further in is ANSI text", "JOB=\xEF\xBB\xBFx\r\n", u"ï»¿x"},
+        {"a mark alone holds no line", "\xEF\xBB\xBF", u""},
+        {"a UTF-16 mark alone", "\xFF\xFE", u""},
+        {"UTF-16 lines end at CR, LF or CR LF", "\xFF\xFE" + utf16(u"GSM1=1\nJOB=a\r\rJOB=b\r\nGSM2=2", true),
+         u"b"},
+        {"an odd last byte of UTF-16 is dropped", "\xFF\xFE" + utf16(u"JOB=ab", true) + "x", u"ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TestApp t;
+        t.files.put(u"SETTINGS.TXT", c.file);
+        EXPECT_EQ(t.app.Main().status, LoadOutcome::Status::read);
+        EXPECT_EQ(t.form().Text5().text(), c.job);
+    }
+}
+
+TEST(Utf8, IsDecodedStrictly) {
+    const struct {
+        std::string bytes;
+        std::u16string text;  // empty with `valid` false: a failure
+        bool valid;
+    } cases[] = {
+        {"", u"", true},
+        {"a\xC3\xA9\xE2\x82\xAC", u"aé€", true},
+        {"\xF0\x9F\x98\x80", u"\U0001F600", true},
+        {"\xF4\x8F\xBF\xBF", u"\U0010FFFF", true},
+        {"\xC3", u"", false},              // cut
+        {"\xC3\x28", u"", false},          // no continuation
+        {"\xC0\xAF", u"", false},          // overlong
+        {"\xE0\x80\xAF", u"", false},      // overlong
+        {"\xED\xA0\x80", u"", false},      // an encoded surrogate
+        {"\xF4\x90\x80\x80", u"", false},  // past U+10FFFF
+        {"\x80", u"", false},              // a lone continuation byte
+        {"\xFF", u"", false},
+    };
+    for (const auto& c : cases) {
+        std::u16string text;
+        const SysError e = utf8_to_utf16(c.bytes, text);
+        EXPECT_EQ(e == sys_error::ok, c.valid) << testing::PrintToString(c.bytes);
+        if (c.valid) {
+            EXPECT_EQ(text, c.text);
+        }
+    }
+}
+
+// A text service that the system refuses some conversions to: bytes holding 0xFF in one direction, "¤"
+// in the other.
+struct RefusingText : Cp1252Text {
+    SysError to_wide(std::string_view ansi, std::u16string& wide) override {
+        if (ansi.find('\xFF') != std::string_view::npos) return sys_error::no_unicode_translation;
+        return Cp1252Text::to_wide(ansi, wide);
+    }
+    SysError to_ansi(std::u16string_view wide, std::string& ansi) override {
+        if (wide.find(u'¤') != std::u16string_view::npos) return sys_error::no_unicode_translation;
+        return Cp1252Text::to_ansi(wide, ansi);
+    }
+};
+
+struct RefusingApp {
+    test::MemoryFileSystem files;
+    RefusingText text;
+    FixedScreen screen;
+    HeadlessShow show;
+    ScriptedBoxes boxes;
+    CountingBeeper beeper;
+    RecordingPrograms programs;
+    RecordingShell shell;
+    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
+};
+
+TEST(Conversion, ALineThatIsNoTextIsReportedLikeAnUnreadableFile) {
+    for (const char* file :
+         {"GSM1=1\r\nJOB=\xFF\r\nGSM2=2\r\n", "\xEF\xBB\xBFGSM1=1\r\nJOB=\xC3\r\nGSM2=2\r\n"}) {
+        RefusingApp t;
+        t.files.put(u"SETTINGS.TXT", file);
+        const LoadOutcome outcome = t.app.Main();
+        EXPECT_EQ(outcome.status, LoadOutcome::Status::unreadable);
+        EXPECT_EQ(outcome.error, sys_error::no_unicode_translation);
+        EXPECT_EQ(t.app.form().Text1(1).text(), u"1");  // what came before stays
+        EXPECT_EQ(t.app.form().Text5().text(), u"");    // never a changed value
+        EXPECT_EQ(t.app.form().Text1(2).text(), u"");
+        ASSERT_EQ(t.boxes.shown.size(), 1u);
+        EXPECT_EQ(t.boxes.shown[0].text.find(read_failed_text(0)), 0u);
+        EXPECT_EQ(t.files.open_files, 0);
+    }
+}
+
+TEST(Conversion, ATextThatCannotBeConvertedIsNeverSavedShortened) {
+    RefusingApp t;
+    t.files.put(u"SETTINGS.TXT", example_settings);
+    t.app.Main();
+    t.app.form().Text1(2).set_text(u"12¤");
+    const SaveOutcome outcome = save_settings(t.app.form(), t.files, t.text);
+    EXPECT_EQ(outcome.failed_step, SaveOutcome::Step::convert);
+    EXPECT_EQ(outcome.error, sys_error::no_unicode_translation);
+    EXPECT_EQ(t.files.calls(test::FsOp::create), 0);
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), example_settings);
+
+    // Met by the user closing with Yes: the error box, and the window stays open.
+    t.boxes.answers = {box::answer_yes, box::answer_ok};
+    EXPECT_FALSE(t.app.form().request_close(CloseReason::user));
+    ASSERT_EQ(t.boxes.shown.size(), 2u);
+    EXPECT_EQ(t.boxes.shown[1].style, box::icon_error);
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), example_settings);
+}
+
+}  // namespace
+}  // namespace pm
