@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "platform/win32/win32_api.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_single_instance.h"
@@ -30,11 +31,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     try {
         if (app.Main().window_error) return 1;
     } catch (const std::exception& e) {
-        const std::string what = e.what();
-        MessageBoxW(nullptr, std::wstring(what.begin(), what.end()).c_str(), L"Pelmora PM",
-                    MB_OK | MB_ICONERROR);
+        pm::win32::show_unexpected_error(nullptr, e);
         return 1;
     }
-    single.publish(window.handle());
+    single.publish(window.hwnd());
     return window.run();
 }

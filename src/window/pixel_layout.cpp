@@ -1,5 +1,6 @@
 #include "window/pixel_layout.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "window/form1.h"
@@ -18,6 +19,14 @@ int mul_div(int number, int numerator, int denominator) {
 
 int twips_to_pixels(int twips, int dpi) {
     return mul_div(twips, dpi, 1440);
+}
+
+int position_to_pixels(float twips, int dpi) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
+}
+
+float pixels_to_twips(int pixels, int dpi) {
+    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(dpi);
 }
 
 PixelRect pixel_bounds(Bounds twips, int dpi) {

@@ -15,6 +15,10 @@ struct PixelRect {
 
 // twips * dpi / 1440, rounded half away from zero as Win32's MulDiv rounds.
 int twips_to_pixels(int twips, int dpi);
+// A window position in twips (single precision, as the model holds it) to pixels, rounded to nearest.
+int position_to_pixels(float twips, int dpi);
+// Pixels to twips, for the screen's and the window frame's sizes.
+float pixels_to_twips(int pixels, int dpi);
 // Edges are converted, not sizes, so neighbours that touch in twips touch in pixels too.
 PixelRect pixel_bounds(Bounds twips, int dpi);
 // The window's client area.

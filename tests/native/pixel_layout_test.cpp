@@ -64,5 +64,31 @@ TEST(PixelLayout, EveryControlStaysInsideItsContainerAtEveryDpi) {
     }
 }
 
+// The window's position (single-precision twips from the centring) and the screen's sizes cross the
+// same boundary the other way.
+TEST(PixelLayout, ConvertsPositionsAndScreenSizes) {
+    const struct {
+        float twips;
+        int dpi;
+        int pixels;
+    } positions[] = {
+        {0.0f, 96, 0},       {4612.5f, 96, 308},  {4605.0f, 96, 307},     {-15.0f, 96, -1},
+        {-22.4f, 96, -1},    {-22.6f, 96, -2},    {1440.0f, 144, 144},    {7.4f, 96, 0},
+        {4612.5f, 144, 461}, {3397.5f, 120, 283}, {100000.f, 192, 13333},
+    };
+    for (const auto& p : positions) {
+        EXPECT_EQ(position_to_pixels(p.twips, p.dpi), p.pixels) << p.twips << " at " << p.dpi;
+    }
+    EXPECT_FLOAT_EQ(pixels_to_twips(1024, 96), 15360.0f);
+    EXPECT_FLOAT_EQ(pixels_to_twips(1920, 144), 19200.0f);
+    EXPECT_FLOAT_EQ(pixels_to_twips(7, 120), 84.0f);
+    // A screen's size and back gives the same pixels at every DPI.
+    for (int dpi : {96, 120, 144, 168, 192}) {
+        for (int pixels : {600, 768, 1080, 1366, 2160}) {
+            EXPECT_EQ(position_to_pixels(pixels_to_twips(pixels, dpi), dpi), pixels) << dpi;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pm

@@ -1,29 +1,18 @@
 #include "platform/win32/win32_screen.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
+#include "window/pixel_layout.h"
 
 namespace pm {
 
 namespace {
 
-int system_dpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 float to_twips(int pixels) {
-    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(system_dpi());
+    return pixels_to_twips(pixels, win32::system_dpi());
 }
-
-// The window's own style: caption, system menu, fixed frame, no minimise or maximise box.
-constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 RECT frame_of_window() {
-    RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, window_style, FALSE, 0);
-    return r;
+    return win32::window_rect_for_client(0, 0, win32::system_dpi());
 }
 
 }  // namespace

@@ -7,20 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_api.h"
 #include "platform/win32/win32_window.h"
 
 namespace pm {
 
-namespace {
-
-std::wstring wide(std::u16string_view s) {
-    return std::wstring(s.begin(), s.end());
-}
-
-}  // namespace
+using win32::wide_copy;
 
 int Win32MessageBoxes::show(std::u16string_view text, std::u16string_view title, int style) {
-    return MessageBoxW(window_.handle(), wide(text).c_str(), wide(title).c_str(), static_cast<UINT>(style));
+    return MessageBoxW(window_.hwnd(), wide_copy(text).c_str(), wide_copy(title).c_str(),
+                       static_cast<UINT>(style));
 }
 
 void Win32Beeper::beep() {
@@ -46,8 +42,8 @@ void Win32ProgramStart::start(const std::u16string& program, const std::u16strin
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    std::wstring line = wide(command_line);  // CreateProcessW may write into its command line
-    if (CreateProcessW(wide(program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::wstring line = wide_copy(command_line);  // CreateProcessW may write into its command line
+    if (CreateProcessW(wide_copy(program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &process)) {
         // Started, not waited for.
         CloseHandle(process.hThread);
@@ -56,7 +52,7 @@ void Win32ProgramStart::start(const std::u16string& program, const std::u16strin
 }
 
 void Win32ShellOpen::open(std::u16string_view address) {
-    ShellExecuteW(nullptr, L"open", wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", wide_copy(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace pm

@@ -1,15 +1,16 @@
-// The window on Win32: renders Form1's controls as real windows, refreshes them when the model changes
-// and turns the user's input into the model's user-input entry points. It decides nothing itself.
+// The window on Win32: makes a real window for each of Form1's controls (one class per kind of control,
+// beside this file), routes messages to them, and keeps what belongs to the whole window: DPI, focus and
+// tab order, closing. It decides nothing itself.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
+#include <memory>
 #include <vector>
 
+#include "platform/win32/win32_control.h"
 #include "platform/window_show.h"
 #include "window/form1.h"
-#include "window/pixel_layout.h"
 
 namespace pm {
 
@@ -17,6 +18,8 @@ class Win32Text;
 
 class Win32Window : public WindowShow, public FormView {
   public:
+    static constexpr const wchar_t* class_name = L"PelmoraSettings";
+
     Win32Window(HINSTANCE instance, Win32Text& text);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
@@ -31,52 +34,37 @@ class Win32Window : public WindowShow, public FormView {
     void refresh(const Control& control) override;
     void refresh_form() override;
 
-    HWND handle() const { return window_; }
+    // The top-level window; null before it is shown and after it is gone.
+    HWND hwnd() const { return window_; }
 
-    static constexpr const wchar_t* class_name = L"PelmoraSettings";
-    static constexpr const wchar_t* frame_class_name = L"PmFrame";
-    // Control windows are numbered 1000 + TabIndex, for test and accessibility tools.
-    static constexpr int first_control_id = 1000;
-
-  private:
-    // Posted to itself to show the model's language choice again once the combo's list has closed.
-    static constexpr UINT resync_combo = WM_APP + 1;
-
-  public:
   private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-    static LRESULT CALLBACK frame_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-    static LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                      DWORD_PTR self);
-    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam);
 
+    ControlSetting setting() const;
     void create_controls();
-    static PixelRect placement(const Control& control, int dpi);
-    static HFONT make_font(int dpi);
-    void load_icons();
-    void rescale();
-    void on_command(HWND control, int code);
-    void on_scroll(HWND control, int code);
-    bool on_char(HWND edit, WPARAM& character, bool second_half);
-    bool pre_translate(MSG& message);
+    void rescale(int dpi);
+    bool pre_translate(const MSG& message);
     void move_focus(bool backwards);
     void close_request(CloseReason reason);
+    void gone();
 
-    Control* control_of(HWND hwnd) const;
+    // The control whose window is `hwnd` or holds it (a combo box's field), if any.
+    Win32Control* control_of(HWND hwnd) const;
     HWND hwnd_of(const Control& control) const;
-    int dpi() const;
 
     HINSTANCE instance_;
     Win32Text& text_;
-    wchar_t held_high_surrogate_ = 0;  // the first half of a typed character outside the BMP
     Form1* form_ = nullptr;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
-    HICON icons_[2] = {};
+    int dpi_ = 96;
     HWND last_focus_ = nullptr;
-    std::map<const Control*, HWND> windows_;
-    int current_dpi_ = 96;
+    // By TabIndex, which also numbers their windows: the one table from window to control and back.
+    std::vector<std::unique_ptr<Win32Control>> controls_;
+    std::u16string shown_caption_;
+    POINT shown_position_{};
 };
 
 }  // namespace pm

@@ -1,0 +1,57 @@
+#include "platform/win32/win32_buttons.h"
+
+#include "platform/win32/win32_api.h"
+#include "resource.h"
+
+namespace pm {
+
+// BS_3STATE, not BS_AUTO3STATE: the box never changes itself; a click goes to the model, whose rule
+// decides the new value, and the refresh shows it.
+Win32CheckBox::Win32CheckBox(CheckBox& model, const ControlSetting& setting, HWND parent)
+    : Win32Control(model), box_(model), shown_value_(model.value()) {
+    create(setting, parent, 0, WC_BUTTONW, model.caption(), WS_TABSTOP | BS_3STATE);
+    win32::button_set_check(hwnd(), shown_value_);
+}
+
+void Win32CheckBox::on_command(int code) {
+    if (code == BN_CLICKED) box_.click();
+}
+
+void Win32CheckBox::refresh_content() {
+    if (box_.value() == shown_value_) return;
+    shown_value_ = box_.value();
+    win32::button_set_check(hwnd(), shown_value_);
+}
+
+Win32PictureButton::Win32PictureButton(PictureButton& model, const ControlSetting& setting, HWND parent)
+    : Win32Control(model), button_(model) {
+    create(setting, parent, 0, WC_BUTTONW, u"", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON);
+    std::u16string tip = model.tool_tip();
+    if (!tip.empty()) win32::tooltip_add(setting.tooltip, setting.window, hwnd(), tip);
+    load_icon(setting);
+}
+
+Win32PictureButton::~Win32PictureButton() {
+    if (icon_) DestroyIcon(icon_);
+}
+
+void Win32PictureButton::on_command(int code) {
+    if (code == BN_CLICKED) button_.press();
+}
+
+void Win32PictureButton::rescale(const ControlSetting& setting) {
+    Win32Control::rescale(setting);
+    load_icon(setting);
+}
+
+void Win32PictureButton::load_icon(const ControlSetting& setting) {
+    const int id = button_.picture() == Picture::globe ? IDI_GLOBE : IDI_FOLDER_SEARCH;
+    const int size = icon_size(setting.dpi);
+    HICON icon =
+        static_cast<HICON>(LoadImageW(setting.instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+    win32::button_set_icon(hwnd(), icon);
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+}
+
+}  // namespace pm

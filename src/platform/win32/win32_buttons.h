@@ -1,0 +1,37 @@
+// The two kinds of button: a channel's three-state check box, and a picture button with its icon and
+// tooltip.
+#pragma once
+
+#include "platform/win32/win32_control.h"
+
+namespace pm {
+
+class Win32CheckBox : public Win32Control {
+  public:
+    Win32CheckBox(CheckBox& model, const ControlSetting& setting, HWND parent);
+    void on_command(int code) override;
+
+  private:
+    void refresh_content() override;
+
+    CheckBox& box_;
+    int shown_value_;
+};
+
+class Win32PictureButton : public Win32Control {
+  public:
+    Win32PictureButton(PictureButton& model, const ControlSetting& setting, HWND parent);
+    ~Win32PictureButton() override;
+    void on_command(int code) override;
+    void rescale(const ControlSetting& setting) override;
+
+  private:
+    void refresh_content() override {}
+    // The picture at its size for the DPI.
+    void load_icon(const ControlSetting& setting);
+
+    PictureButton& button_;
+    HICON icon_ = nullptr;
+};
+
+}  // namespace pm

@@ -1,0 +1,34 @@
+// The language field: a drop-down combo box whose list the user chooses from, or whose field they type
+// into.
+#pragma once
+
+#include <vector>
+
+#include "platform/win32/win32_control.h"
+
+namespace pm {
+
+class Win32ComboBox : public Win32Control {
+  public:
+    Win32ComboBox(ComboBox& model, const ControlSetting& setting, HWND parent);
+    ~Win32ComboBox() override;
+    void on_command(int code) override;
+
+  private:
+    // Posted to the combo box itself to show the model's choice again once its list has closed.
+    static constexpr UINT resync = WM_APP + 1;
+    static LRESULT CALLBACK combo_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                       DWORD_PTR self);
+
+    PixelRect placement(int dpi) const override;
+    void refresh_content() override;
+    // The model's selection and text again, after the box changed them by itself.
+    void show_model();
+
+    ComboBox& combo_;
+    std::vector<std::u16string> shown_entries_;
+    int shown_index_ = -1;
+    std::u16string shown_text_;
+};
+
+}  // namespace pm

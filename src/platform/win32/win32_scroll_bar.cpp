@@ -1,0 +1,46 @@
+#include "platform/win32/win32_scroll_bar.h"
+
+#include "platform/win32/win32_api.h"
+
+namespace pm {
+
+Win32ScrollBar::Win32ScrollBar(HScrollBar& model, const ControlSetting& setting, HWND parent)
+    : Win32Control(model), bar_(model), shown_value_(model.value()) {
+    create(setting, parent, 0, WC_SCROLLBARW, u"", WS_TABSTOP | SBS_HORZ);
+    win32::scroll_set_range(hwnd(), model.min(), model.max(), shown_value_);
+}
+
+// A scroll bar control moves only when told to: each request goes to the model, and the refresh that
+// its change brings moves the thumb.
+void Win32ScrollBar::on_scroll(int code) {
+    switch (code) {
+        case SB_LINELEFT:
+            bar_.step(ScrollStep::line_left);
+            break;
+        case SB_LINERIGHT:
+            bar_.step(ScrollStep::line_right);
+            break;
+        case SB_PAGELEFT:
+            bar_.step(ScrollStep::page_left);
+            break;
+        case SB_PAGERIGHT:
+            bar_.step(ScrollStep::page_right);
+            break;
+        case SB_THUMBTRACK:
+            bar_.drag(win32::scroll_track_position(hwnd()));
+            break;
+        case SB_THUMBPOSITION:
+            bar_.release(win32::scroll_track_position(hwnd()));
+            break;
+        default:
+            break;
+    }
+}
+
+void Win32ScrollBar::refresh_content() {
+    if (bar_.value() == shown_value_) return;
+    shown_value_ = bar_.value();
+    win32::scroll_set_position(hwnd(), shown_value_);
+}
+
+}  // namespace pm

@@ -1,0 +1,20 @@
+// A threshold's horizontal scroll bar: arrows, track and keys step it, the thumb drags it.
+#pragma once
+
+#include "platform/win32/win32_control.h"
+
+namespace pm {
+
+class Win32ScrollBar : public Win32Control {
+  public:
+    Win32ScrollBar(HScrollBar& model, const ControlSetting& setting, HWND parent);
+    void on_scroll(int code) override;
+
+  private:
+    void refresh_content() override;
+
+    HScrollBar& bar_;
+    int shown_value_;
+};
+
+}  // namespace pm

@@ -1,0 +1,81 @@
+#include "platform/win32/win32_text_box.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
+
+namespace pm {
+
+Win32TextBox::Win32TextBox(TextBox& model, const ControlSetting& setting, HWND parent)
+    : Win32Control(model), box_(model), text_(setting.text), shown_text_(model.text()) {
+    create(setting, parent, WS_EX_CLIENTEDGE, WC_EDITW, shown_text_, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL);
+    // Limits typing and pasting only; text the program sets is kept whole.
+    win32::edit_set_limit(hwnd(), box_.max_length());
+    SetWindowSubclass(hwnd(), edit_proc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+Win32TextBox::~Win32TextBox() {
+    if (hwnd()) RemoveWindowSubclass(hwnd(), edit_proc, 1);
+}
+
+void Win32TextBox::on_command(int code) {
+    if (code != EN_CHANGE) return;
+    // What the user's edit left in the box is shown already; telling the model must not set it again,
+    // which would move the caret.
+    shown_text_ = win32::window_text(hwnd());
+    box_.user_edit(shown_text_);
+}
+
+void Win32TextBox::refresh_content() {
+    if (box_.text() == shown_text_) return;
+    shown_text_ = box_.text();
+    win32::set_text(hwnd(), shown_text_);
+}
+
+// A typed character reaches the box's key press as its ANSI code before the box sees it: once, whether
+// it is one byte in the code page, two (a double-byte character), none (a character the code page lacks,
+// which goes as the "?" it would be written as) or a surrogate pair (`second_half`: the low surrogate,
+// whose high one is held back until now).
+bool Win32TextBox::key_press(WPARAM& character, bool second_half) {
+    const auto typed = static_cast<char16_t>(character);
+    const auto byte = second_half ? std::nullopt : text_.single_byte(typed);
+    const auto code = static_cast<std::int16_t>(byte ? *byte : '?');
+    const std::int16_t answer = box_.key_press(code);
+    if (answer == 0) return false;
+    if (answer != code) {
+        std::u16string wide;
+        if (text_.to_wide(std::string(1, static_cast<char>(answer)), wide) == ERROR_SUCCESS &&
+            wide.size() == 1) {
+            character = wide[0];
+        }
+    }
+    return true;
+}
+
+LRESULT CALLBACK Win32TextBox::edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR /*id*/, DWORD_PTR self) {
+    if (message == WM_CHAR) {
+        auto* box = reinterpret_cast<Win32TextBox*>(self);
+        // A character outside the BMP arrives as two WM_CHARs: the high surrogate waits for the low one,
+        // so that the pair is one key press with one answer.
+        if (IS_HIGH_SURROGATE(wparam)) {
+            box->held_high_surrogate_ = static_cast<wchar_t>(wparam);
+            return 0;
+        }
+        const wchar_t high = std::exchange(box->held_high_surrogate_, L'\0');
+        const bool pair = high != 0 && IS_LOW_SURROGATE(wparam);
+        const WPARAM typed = wparam;
+        try {
+            if (!box->key_press(wparam, pair)) return 0;
+        } catch (const std::exception&) {
+            return 0;
+        }
+        if (pair && wparam == typed) DefSubclassProc(hwnd, WM_CHAR, high, lparam);
+    }
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+}  // namespace pm

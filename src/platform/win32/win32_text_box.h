@@ -1,0 +1,27 @@
+// A single-line text box: a system edit box whose typed characters pass the model's key press first.
+#pragma once
+
+#include "platform/win32/win32_control.h"
+
+namespace pm {
+
+class Win32TextBox : public Win32Control {
+  public:
+    Win32TextBox(TextBox& model, const ControlSetting& setting, HWND parent);
+    ~Win32TextBox() override;
+    void on_command(int code) override;
+
+  private:
+    static LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                      DWORD_PTR self);
+    void refresh_content() override;
+    // The model's answer to a typed character; false when the box is to discard it.
+    bool key_press(WPARAM& character, bool second_half);
+
+    TextBox& box_;
+    Win32Text& text_;
+    std::u16string shown_text_;
+    wchar_t held_high_surrogate_ = 0;  // the first half of a typed character outside the BMP
+};
+
+}  // namespace pm
