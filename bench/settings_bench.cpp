@@ -11,9 +11,9 @@
 #include <string>
 
 #include "app/app.h"
+#include "doubles/headless_services.h"
 #include "platform/portable/cp1252_text.h"
 #include "platform/portable/fixed_screen.h"
-#include "platform/portable/headless.h"
 #include "platform/portable/std_file_system.h"
 
 namespace {

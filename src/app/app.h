@@ -46,8 +46,6 @@ class App : public Form1Events {
 
     // The window, loaded on its first use (rule 1): design-time controls, no control events, Form_Load.
     Form1& form();
-    bool loaded() const { return form_ != nullptr; }
-    const LangText& lang_text() const { return lang_text_; }
 
     void Form_Load() override;
     void Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode) override;

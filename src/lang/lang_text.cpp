@@ -61,15 +61,6 @@ const std::u16string& LangText::operator()(int language, int row) const {
     return cells_[language][row];
 }
 
-bool LangText::empty() const {
-    for (const auto& column : cells_) {
-        for (const auto& cell : column) {
-            if (!cell.empty()) return false;
-        }
-    }
-    return true;
-}
-
 void apply_language(Form1& form, LangText& lang_text) {
     lang_text.fill();
     form.Frame(0).set_caption(lang_text(form.Combo1().list_index(), 0));

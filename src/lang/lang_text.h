@@ -26,7 +26,6 @@ class LangText {
     void fill();
     // The text of `row` for `language`. A language outside 0-6 (no entry selected) reads English.
     const std::u16string& operator()(int language, int row) const;
-    bool empty() const;
 
   private:
     std::array<std::array<std::u16string, rows>, languages> cells_;

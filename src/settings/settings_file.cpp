@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -14,69 +15,61 @@ namespace pm {
 
 namespace {
 
-// The seventeen keys, in the order the reader tries them and the writer writes them.
-enum class Setting { job, enable, high, low, gsm, language };
+// What a key's value is: a number that its control holds, or the text of a text box.
+enum class Value { number, text };
 
 struct Key {
     std::u16string_view key;
-    Setting setting;
+    ControlName control;
     int index;
+    Value value;
 };
 
+// The seventeen keys and their controls, in the order the reader tries them and the writer writes them.
 // clang-format off
 constexpr std::array<Key, 17> keys = {{
-    {u"JOB=",         Setting::job,      0},
-    {u"ENABLE_CH1=",  Setting::enable,   1}, {u"HIGH_ALARM1=", Setting::high, 1}, {u"LOW_ALARM1=", Setting::low, 1},
-    {u"ENABLE_CH2=",  Setting::enable,   2}, {u"HIGH_ALARM2=", Setting::high, 2}, {u"LOW_ALARM2=", Setting::low, 2},
-    {u"ENABLE_CH3=",  Setting::enable,   3}, {u"HIGH_ALARM3=", Setting::high, 3}, {u"LOW_ALARM3=", Setting::low, 3},
-    {u"ENABLE_CH4=",  Setting::enable,   4}, {u"HIGH_ALARM4=", Setting::high, 4}, {u"LOW_ALARM4=", Setting::low, 4},
-    {u"GSM1=",        Setting::gsm,      1},
-    {u"GSM2=",        Setting::gsm,      2},
-    {u"GSM3=",        Setting::gsm,      3},
-    {u"LANGUAGE=",    Setting::language, 0},
+    {u"JOB=",         ControlName::Text5,                0, Value::text},
+    {u"ENABLE_CH1=",  ControlName::pressure_channel,     1, Value::number},
+    {u"HIGH_ALARM1=", ControlName::high_pressure_scroll, 1, Value::number},
+    {u"LOW_ALARM1=",  ControlName::low_pressure_scroll,  1, Value::number},
+    {u"ENABLE_CH2=",  ControlName::pressure_channel,     2, Value::number},
+    {u"HIGH_ALARM2=", ControlName::high_pressure_scroll, 2, Value::number},
+    {u"LOW_ALARM2=",  ControlName::low_pressure_scroll,  2, Value::number},
+    {u"ENABLE_CH3=",  ControlName::pressure_channel,     3, Value::number},
+    {u"HIGH_ALARM3=", ControlName::high_pressure_scroll, 3, Value::number},
+    {u"LOW_ALARM3=",  ControlName::low_pressure_scroll,  3, Value::number},
+    {u"ENABLE_CH4=",  ControlName::pressure_channel,     4, Value::number},
+    {u"HIGH_ALARM4=", ControlName::high_pressure_scroll, 4, Value::number},
+    {u"LOW_ALARM4=",  ControlName::low_pressure_scroll,  4, Value::number},
+    {u"GSM1=",        ControlName::Text1,                1, Value::text},
+    {u"GSM2=",        ControlName::Text1,                2, Value::text},
+    {u"GSM3=",        ControlName::Text1,                3, Value::text},
+    {u"LANGUAGE=",    ControlName::Combo1,               0, Value::number},
 }};
 // clang-format on
 
-TextBox& text_box(Form1& form, const Key& k) {
-    return k.setting == Setting::job ? form.Text5() : form.Text1(k.index);
+Control& control_of(Form1& form, const Key& k) {
+    Control* control = form.find(k.control, k.index);
+    if (control == nullptr) throw std::out_of_range("a settings key names no control");
+    return *control;
 }
 
-// Assigns a number to the key's control; the control itself refuses a value outside its range.
-void assign_number(Form1& form, const Key& k, std::int16_t n) {
-    switch (k.setting) {
-        case Setting::enable:
-            form.pressure_channel(k.index).set_value(n);
-            break;
-        case Setting::high:
-            form.high_pressure_scroll(k.index).set_value(n);
-            break;
-        case Setting::low:
-            form.low_pressure_scroll(k.index).set_value(n);
-            break;
-        case Setting::language:
-            form.Combo1().set_list_index(n);
-            break;
-        case Setting::job:
-        case Setting::gsm:
-            break;
-    }
+// The number a control holds is its Value, or for the language list its ListIndex.
+int number_of(Control& control) {
+    if (auto* box = dynamic_cast<CheckBox*>(&control)) return box->value();
+    if (auto* bar = dynamic_cast<HScrollBar*>(&control)) return bar->value();
+    return dynamic_cast<ComboBox&>(control).list_index();
 }
 
-int number_of(Form1& form, const Key& k) {
-    switch (k.setting) {
-        case Setting::enable:
-            return form.pressure_channel(k.index).value();
-        case Setting::high:
-            return form.high_pressure_scroll(k.index).value();
-        case Setting::low:
-            return form.low_pressure_scroll(k.index).value();
-        case Setting::language:
-            return form.Combo1().list_index();
-        case Setting::job:
-        case Setting::gsm:
-            break;
+// The control itself refuses a number outside its range.
+void assign_number(Control& control, std::int16_t n) {
+    if (auto* box = dynamic_cast<CheckBox*>(&control)) {
+        box->set_value(n);
+    } else if (auto* bar = dynamic_cast<HScrollBar*>(&control)) {
+        bar->set_value(n);
+    } else {
+        dynamic_cast<ComboBox&>(control).set_list_index(n);
     }
-    return 0;
 }
 
 // Where the value for `key` starts in `line`, when the key begins the line after blanks or tabs.
@@ -116,15 +109,16 @@ bool parse_settings_line(Form1& form, TextServices& text, std::u16string line) {
         const auto start = value_start(text, line, k.key);
         if (!start || *start == line.size()) continue;  // no such key, or an empty value: nothing changes
 
-        if (k.setting == Setting::job || k.setting == Setting::gsm) {
+        Control& control = control_of(form, k);
+        if (k.value == Value::text) {
             line.erase(0, *start);  // the line is ours: hand its text over without another copy
-            text_box(form, k).set_text(std::move(line));
+            dynamic_cast<TextBox&>(control).set_text(std::move(line));
             return false;  // a key must begin the line, so no other key can follow
         }
         const auto number = text.to_int16(std::u16string_view{line}.substr(*start));
         if (!number) return true;  // no number: the control keeps its value
         try {
-            assign_number(form, k, *number);
+            assign_number(control, *number);
         } catch (const InvalidValueError&) {
             return true;  // outside the control's range: it keeps its value, and the reading goes on
         }
@@ -204,8 +198,9 @@ namespace {
 
 SysError settings_line(Form1& form, TextServices& text, const Key& k, std::string& line) {
     line.assign(k.key.begin(), k.key.end());
-    if (k.setting == Setting::job || k.setting == Setting::gsm) {
-        std::u16string value = text_box(form, k).text();
+    Control& control = control_of(form, k);
+    if (k.value == Value::text) {
+        std::u16string value = dynamic_cast<TextBox&>(control).text();
         for (char16_t& c : value) {
             if (c == u'\r' || c == u'\n') c = u' ';  // a value must never end its line or start a key
         }
@@ -213,7 +208,7 @@ SysError settings_line(Form1& form, TextServices& text, const Key& k, std::strin
         if (SysError e = text.to_ansi(value, ansi)) return e;
         line += ansi;
     } else {
-        line += std::to_string(number_of(form, k));
+        line += std::to_string(number_of(control));
     }
     line += "\r\n";
     return sys_error::ok;

@@ -184,34 +184,6 @@ void TextBox::user_edit(std::u16string text) {
     text_ = std::move(text);
 }
 
-bool TextBox::type(char16_t character, std::int16_t ansi_code) {
-    if (!takes_input()) return false;
-    const std::int16_t code = key_press(ansi_code);
-    if (code == 0) return false;
-    if (code == 8) {
-        if (text_.empty()) return false;
-        text_.pop_back();
-    } else if (code < 32) {
-        return false;  // other control characters insert nothing in a single-line box
-    } else {
-        if (max_length_ > 0 && text_.size() >= static_cast<std::size_t>(max_length_)) return false;
-        text_.push_back(code == ansi_code ? character : static_cast<char16_t>(code));
-    }
-    refresh();
-    return true;
-}
-
-void TextBox::paste(std::u16string_view text) {
-    if (!takes_input()) return;
-    std::size_t room = text.size();
-    if (max_length_ > 0) {
-        room = text_.size() >= static_cast<std::size_t>(max_length_) ? 0 : max_length_ - text_.size();
-    }
-    if (room == 0 || text.empty()) return;
-    text_.append(text.substr(0, room));
-    refresh();
-}
-
 ComboBox::ComboBox(Form1& form, ControlName name, std::int16_t index, Control* container, Bounds bounds,
                    std::int16_t tab_index, std::u16string text)
     : Control(form, ControlKind::combo_box, name, index, container, bounds, tab_index),

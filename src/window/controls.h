@@ -1,5 +1,19 @@
 // The window's control model: the six kinds of control, their properties and the toolkit's rules that
 // need no screen. Portable C++; never includes <windows.h>.
+//
+// The toolkit's rules that the model keeps; comments here, in form1.h and in app.h cite them by number.
+//  1. A window loads on its first use: design-time controls, no control event, then Form_Load.
+//  2. A changed Value or ListIndex raises its event; the same value, Enabled, captions and texts raise none.
+//  3. A click or the space bar turns a check box's 0 into 1 and 1 into 0; a greyed box (2) becomes 1.
+//  4. A bar's arrows move it by SmallChange, its track and Page keys by LargeChange, clamped to Min..Max.
+//  5. Choosing a list entry raises Click; typing into the combo's field selects no entry and raises nothing.
+//  6. A typed character meets KeyPress first as its ANSI code; the box acts on the code left, 0 discards it.
+//  7. A close request raises Form_QueryUnload; a non-zero Cancel keeps the window open.
+//  8. Input reaches a control only while it and every frame around it are enabled.
+//  9. MaxLength limits only what the user types or pastes; text the program assigns is stored whole.
+// 10. A value outside a control's range is an error where it is assigned; the control keeps its value.
+// 11. AddItem inserts at its position and shifts the entries from there on.
+// 12. The screen's width and height are known in twips (the Screen service).
 #pragma once
 
 #include <cstdint>
@@ -156,14 +170,9 @@ class TextBox : public Control {
     // Rule 6: a typed character, as its ANSI code, passes the key-press event first. Returns the code the
     // box is to act on; 0 means the character is discarded.
     std::int16_t key_press(std::int16_t code);
-    // The box's text after the user edited it (already held to MaxLength by the box); raises nothing.
+    // The box's text after the user edited it (already held to MaxLength by the box, rule 9); raises
+    // nothing and refreshes nothing: the window already shows it.
     void user_edit(std::u16string text);
-
-    // What a single-line box does with typing and pasting at its end, for callers without a real box:
-    // the key press first, then backspace deletes and a printable character is added while there is
-    // room (rule 9). Returns whether the text changed.
-    bool type(char16_t character, std::int16_t ansi_code);
-    void paste(std::u16string_view text);
 
   private:
     std::u16string text_;

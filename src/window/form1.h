@@ -48,8 +48,9 @@ class TopLevelWindow {
 
 enum class ControlEvent { click, change, scroll };
 
-// Why the window is asked to close; handed to Form_QueryUnload, which does not read it.
-enum class CloseReason : std::int16_t { user = 0, code = 1, session_end = 2, task_manager = 3 };
+// Why the window is asked to close, as the toolkit numbers it; handed to Form_QueryUnload, which does not
+// read it. Only the user and the end of the session ever close this window.
+enum class CloseReason : std::int16_t { user = 0, session_end = 2 };
 
 class Form1 : public TopLevelWindow {
   public:

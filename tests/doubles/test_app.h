@@ -5,16 +5,18 @@
 #include <vector>
 
 #include "app/app.h"
+#include "doubles/headless_services.h"
 #include "doubles/memory_file_system.h"
 #include "platform/portable/cp1252_text.h"
 #include "platform/portable/fixed_screen.h"
-#include "platform/portable/headless.h"
 
 namespace pm::test {
 
-struct TestApp {
+// A program on test doubles, with a text service of the test's choosing.
+template <class Text>
+struct BasicTestApp {
     MemoryFileSystem files;
-    Cp1252Text text;
+    Text text;
     FixedScreen screen;
     HeadlessShow show;
     ScriptedBoxes boxes;
@@ -25,6 +27,8 @@ struct TestApp {
 
     Form1& form() { return app.form(); }
 };
+
+using TestApp = BasicTestApp<Cp1252Text>;
 
 // Records what the view is told to refresh, by control name and index.
 class RecordingView : public FormView {

@@ -6,6 +6,7 @@
 #include "behaviour/key_filter.h"
 #include "behaviour/launch_buttons.h"
 #include "doubles/test_app.h"
+#include "doubles/typing.h"
 #include "lang/messages.h"
 #include "settings/settings_file.h"
 
@@ -35,13 +36,11 @@ TEST(KeyFilter, PassesExactlyTheAcceptedSetAndBeepsOncePerRefusal) {
 TEST(KeyFilter, TypingIntoAnSmsBoxKeepsOnlyTheAcceptedCharacters) {
     test::TestApp t;
     t.app.Main();
-    for (char16_t c : std::u16string(u"a1+ (.)-"))
-        t.form().Text1(2).type(c, static_cast<std::int16_t>(c));
+    test::type_into(t.form().Text1(2), "a1+ (.)-");
     EXPECT_EQ(t.form().Text1(2).text(), u"1+(.");
     EXPECT_EQ(t.beeper.beeps, 4);
     // The job description and text from the file are not filtered.
-    for (char16_t c : std::u16string(u"a b-)"))
-        t.form().Text5().type(c, static_cast<std::int16_t>(c));
+    test::type_into(t.form().Text5(), "a b-)");
     EXPECT_EQ(t.form().Text5().text(), u"a b-)");
     EXPECT_EQ(t.beeper.beeps, 4);
 }

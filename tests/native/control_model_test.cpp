@@ -236,43 +236,47 @@ TEST_F(ModelTest, OutOfRangeValuesThrowAndChangeNothing) {
     EXPECT_EQ(events.log.size(), 2u);
 }
 
-TEST_F(ModelTest, AssignedTextIsStoredWholeWhileTypingStopsAtMaxLength) {
+// MaxLength holds back only typing and pasting, and that is the edit box's own limit (the robot checks
+// it): whatever text reaches the model, assigned or edited, is kept whole.
+TEST_F(ModelTest, TextIsKeptWholeWhetherAssignedOrEditedAndAnEditRefreshesNothing) {
+    test::RecordingView view;
+    form.attach_view(&view);
     const std::u16string twenty = u"12345678901234567890";
     form.Text1(1).set_text(twenty);
     EXPECT_EQ(form.Text1(1).text(), twenty);
-
-    for (char16_t c : twenty)
-        form.Text1(2).type(c, static_cast<std::int16_t>(c));
-    EXPECT_EQ(form.Text1(2).text(), twenty.substr(0, 16));
-    EXPECT_EQ(events.key_presses, 20);  // the key press comes for every typed character
-
-    form.Text1(3).paste(twenty);
-    EXPECT_EQ(form.Text1(3).text(), twenty.substr(0, 16));
-
-    std::u16string seventy(70, u'j');
-    form.Text5().set_text(seventy);
+    form.Text5().set_text(std::u16string(70, u'j'));
     EXPECT_EQ(form.Text5().text().size(), 70u);
-    form.Text5().set_text(u"");
-    for (int i = 0; i < 70; ++i)
-        form.Text5().type(u'j', 'j');
-    EXPECT_EQ(form.Text5().text().size(), 64u);
+    EXPECT_EQ(view.count(ControlName::Text1, 1), 1);
+
+    // An edit comes from the window, which shows it already: nothing goes back, nothing is raised.
+    form.Text1(2).user_edit(twenty);
+    EXPECT_EQ(form.Text1(2).text(), twenty);
+    EXPECT_EQ(view.count(ControlName::Text1, 2), 0);
+    EXPECT_TRUE(events.log.empty());
 }
 
-TEST_F(ModelTest, AKeyPressSetToZeroDiscardsTheCharacter) {
-    events.key_reply = 0;
-    EXPECT_FALSE(form.Text1(1).type(u'a', 'a'));
-    EXPECT_EQ(form.Text1(1).text(), u"");
-    EXPECT_EQ(form.Text1(1).key_press('a'), 0);
-
-    events.key_reply = -1;
-    EXPECT_TRUE(form.Text1(1).type(u'1', '1'));
-    EXPECT_TRUE(form.Text1(1).type(u'\b', 8));
-    EXPECT_EQ(form.Text1(1).text(), u"");
-    // Text5 has no key handling: its key presses raise nothing.
-    const int before = events.key_presses;
-    form.Text5().type(u'x', 'x');
-    EXPECT_EQ(events.key_presses, before);
-    EXPECT_EQ(form.Text5().text(), u"x");
+// Only the SMS boxes have a key press handler; the box acts on the code the handler leaves.
+TEST_F(ModelTest, AKeyPressAnswersWithTheCodeItsHandlerLeaves) {
+    const struct {
+        const char* name;
+        ControlName box;
+        std::int16_t reply;  // -1: the handler leaves the code alone
+        std::int16_t answer;
+        int key_presses;
+    } cases[] = {
+        {"SMS box, code left alone", ControlName::Text1, -1, 'a', 1},
+        {"SMS box, code set to 0", ControlName::Text1, 0, 0, 1},
+        {"SMS box, code changed", ControlName::Text1, 'B', 'B', 1},
+        {"job description, no handler", ControlName::Text5, 0, 'a', 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        events.key_presses = 0;
+        events.key_reply = c.reply;
+        TextBox& box = c.box == ControlName::Text1 ? form.Text1(1) : form.Text5();
+        EXPECT_EQ(box.key_press('a'), c.answer);
+        EXPECT_EQ(events.key_presses, c.key_presses);
+    }
 }
 
 TEST_F(ModelTest, CheckBoxClicksToggleAndAGreyedBoxBecomesChecked) {
@@ -330,8 +334,8 @@ TEST_F(ModelTest, ADisabledFrameTakesInputFromEverythingInsideIt) {
     form.pressure_channel(2).click();  // lies in Frame(7): still takes clicks
     EXPECT_EQ(events.log, (std::vector<std::string>{"Click2"}));
     form.Frame(3).set_enabled(false);
-    form.Text5().type(u'x', 'x');
-    EXPECT_EQ(form.Text5().text(), u"");
+    EXPECT_FALSE(form.Text5().takes_input());
+    EXPECT_FALSE(form.Text5().takes_focus());
 }
 
 TEST_F(ModelTest, ComboEntriesInsertAtAPositionAndTypingClearsTheSelection) {

@@ -120,17 +120,7 @@ struct RefusingText : Cp1252Text {
     }
 };
 
-struct RefusingApp {
-    test::MemoryFileSystem files;
-    RefusingText text;
-    FixedScreen screen;
-    HeadlessShow show;
-    ScriptedBoxes boxes;
-    CountingBeeper beeper;
-    RecordingPrograms programs;
-    RecordingShell shell;
-    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
-};
+using RefusingApp = test::BasicTestApp<RefusingText>;
 
 TEST(Conversion, ALineThatIsNoTextIsReportedLikeAnUnreadableFile) {
     for (const char* file :
@@ -140,9 +130,9 @@ TEST(Conversion, ALineThatIsNoTextIsReportedLikeAnUnreadableFile) {
         const LoadOutcome outcome = t.app.Main();
         EXPECT_EQ(outcome.status, LoadOutcome::Status::unreadable);
         EXPECT_EQ(outcome.error, sys_error::no_unicode_translation);
-        EXPECT_EQ(t.app.form().Text1(1).text(), u"1");  // what came before stays
-        EXPECT_EQ(t.app.form().Text5().text(), u"");    // never a changed value
-        EXPECT_EQ(t.app.form().Text1(2).text(), u"");
+        EXPECT_EQ(t.form().Text1(1).text(), u"1");  // what came before stays
+        EXPECT_EQ(t.form().Text5().text(), u"");    // never a changed value
+        EXPECT_EQ(t.form().Text1(2).text(), u"");
         ASSERT_EQ(t.boxes.shown.size(), 1u);
         EXPECT_EQ(t.boxes.shown[0].text.find(read_failed_text(0)), 0u);
         EXPECT_EQ(t.files.open_files, 0);
@@ -153,8 +143,8 @@ TEST(Conversion, ATextThatCannotBeConvertedIsNeverSavedShortened) {
     RefusingApp t;
     t.files.put(u"SETTINGS.TXT", example_settings);
     t.app.Main();
-    t.app.form().Text1(2).set_text(u"12¤");
-    const SaveOutcome outcome = save_settings(t.app.form(), t.files, t.text);
+    t.form().Text1(2).set_text(u"12¤");
+    const SaveOutcome outcome = save_settings(t.form(), t.files, t.text);
     EXPECT_EQ(outcome.failed_step, SaveOutcome::Step::convert);
     EXPECT_EQ(outcome.error, sys_error::no_unicode_translation);
     EXPECT_EQ(t.files.calls(test::FsOp::create), 0);
@@ -162,7 +152,7 @@ TEST(Conversion, ATextThatCannotBeConvertedIsNeverSavedShortened) {
 
     // Met by the user closing with Yes: the error box, and the window stays open.
     t.boxes.answers = {box::answer_yes, box::answer_ok};
-    EXPECT_FALSE(t.app.form().request_close(CloseReason::user));
+    EXPECT_FALSE(t.form().request_close(CloseReason::user));
     ASSERT_EQ(t.boxes.shown.size(), 2u);
     EXPECT_EQ(t.boxes.shown[1].style, box::icon_error);
     EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), example_settings);

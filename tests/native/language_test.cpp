@@ -6,16 +6,22 @@
 namespace pm {
 namespace {
 
-TEST(LangText, StartsEmptyAndHoldsTheSeventyTextsOnceFilled) {
-    LangText table;
-    EXPECT_TRUE(table.empty());
-    table.fill();
+int filled_cells(const LangText& table) {
     int filled = 0;
     for (int language = 0; language < 7; ++language) {
         for (int row = 0; row < LangText::rows; ++row)
             filled += !table(language, row).empty();
     }
-    EXPECT_EQ(filled, 70);
+    return filled;
+}
+
+TEST(LangText, StartsEmptyAndHoldsTheSeventyTextsOnceFilled) {
+    LangText table;
+    EXPECT_EQ(filled_cells(table), 0);
+    table.fill();
+    EXPECT_EQ(filled_cells(table), 70);
+    table.fill();
+    EXPECT_EQ(filled_cells(table), 70);
     EXPECT_EQ(table(0, 10), u"");
     EXPECT_EQ(table(4, 9), u"Zapisz ustawienia przed zamknieciem ?");
     EXPECT_EQ(table(1, 8), u"Quitter éditeur de paramètres");

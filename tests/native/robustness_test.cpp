@@ -5,31 +5,14 @@
 #include <string>
 
 #include "doubles/test_app.h"
+#include "doubles/window_state.h"
 #include "settings/settings_file.h"
 
 namespace pm {
 namespace {
 
-// Everything a save writes, read off a window.
-struct State {
-    std::u16string job, gsm[3];
-    int enable[4], high[4], low[4], language;
-    bool operator==(const State&) const = default;
-};
-
-State state_of(Form1& f) {
-    State s;
-    s.job = f.Text5().text();
-    for (int i = 0; i < 3; ++i)
-        s.gsm[i] = f.Text1(i + 1).text();
-    for (int c = 0; c < 4; ++c) {
-        s.enable[c] = f.pressure_channel(c + 1).value();
-        s.high[c] = f.high_pressure_scroll(c + 1).value();
-        s.low[c] = f.low_pressure_scroll(c + 1).value();
-    }
-    s.language = f.Combo1().list_index();
-    return s;
-}
+using test::state_of;
+using test::WindowState;
 
 // A text from the ANSI code page, without the line ends that no value can hold, often holding "=" or a key.
 std::u16string random_text(std::mt19937& rng, TextServices& text) {
@@ -82,7 +65,7 @@ TEST(RoundTrip, RandomWindowStatesSurviveASaveAndARead) {
         test::TestApp second;
         second.files.put(u"SETTINGS.TXT", bytes);
         second.app.Main();
-        ASSERT_TRUE(state_of(second.form()) == state_of(first.form()));
+        ASSERT_EQ(state_of(second.form()), state_of(first.form()));
         ASSERT_TRUE(save_settings(second.form(), second.files, second.text).ok());
         ASSERT_EQ(second.files.bytes(u"SETTINGS.TXT"), bytes);
     }
@@ -109,10 +92,10 @@ TEST(Crash, AtAnyStepOfASaveLeavesTheOldOrTheNewSettings) {
             t.files.put(start.settings_in, old_file);
             if (start.other_new_file) t.files.put(u"SETTINGS.NEW", start.other_new_file);
             t.app.Main();
-            const State old_state = state_of(t.form());
+            const WindowState old_state = state_of(t.form());
             t.form().Text5().set_text(u"new job");
             t.form().high_pressure_scroll(3).set_value(77);
-            const State new_state = state_of(t.form());
+            const WindowState new_state = state_of(t.form());
 
             t.files.crash_before(step);
             bool crashed = false;
@@ -126,10 +109,10 @@ TEST(Crash, AtAnyStepOfASaveLeavesTheOldOrTheNewSettings) {
             next.files.entries = t.files.entries;
             const LoadOutcome outcome = next.app.Main();
             EXPECT_EQ(outcome.status, LoadOutcome::Status::read);
-            const State found = state_of(next.form());
-            EXPECT_TRUE(found == old_state || found == new_state);
+            const WindowState found = state_of(next.form());
+            EXPECT_TRUE(found == old_state || found == new_state) << found;
             if (!crashed) {
-                EXPECT_TRUE(found == new_state);
+                EXPECT_EQ(found, new_state);
                 EXPECT_FALSE(next.files.has(u"SETTINGS.NEW"));
                 EXPECT_GT(step, 20);  // every call of the save was reached at least once
                 break;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "doubles/test_app.h"
+#include "doubles/window_state.h"
 #include "settings/settings_file.h"
 
 namespace pm {
@@ -57,18 +58,14 @@ TEST(ValueAfterKey, TakesTheTextAfterAKeyThatBeginsTheLine) {
 TEST_F(SettingsTest, TheExampleFileGivesBackTheSameWindowAndTheSameBytes) {
     const LoadOutcome outcome = start_with(example_settings);
     EXPECT_EQ(outcome.status, LoadOutcome::Status::read);
-    EXPECT_EQ(form().Text5().text(), u"Site 4 compressor");
-    const int expected[4][3] = {{1, 60, 20}, {1, 45, 45}, {0, 0, 0}, {1, 99, 5}};
-    for (int c = 1; c <= 4; ++c) {
-        EXPECT_EQ(form().pressure_channel(c).value(), expected[c - 1][0]);
-        EXPECT_EQ(form().high_pressure_scroll(c).value(), expected[c - 1][1]);
-        EXPECT_EQ(form().low_pressure_scroll(c).value(), expected[c - 1][2]);
-    }
+    const test::WindowState expected{.job = u"Site 4 compressor",
+                                     .enabled = {1, 1, 0, 1},
+                                     .high = {60, 45, 0, 99},
+                                     .low = {20, 45, 0, 5},
+                                     .sms = {u"0123456789", u"", u"+3100000000"},
+                                     .language = 2};
+    EXPECT_EQ(test::state_of(form()), expected);
     EXPECT_FALSE(form().channel_frame(3).enabled());
-    EXPECT_EQ(form().Text1(1).text(), u"0123456789");
-    EXPECT_EQ(form().Text1(2).text(), u"");
-    EXPECT_EQ(form().Text1(3).text(), u"+3100000000");
-    EXPECT_EQ(form().Combo1().list_index(), 2);
 
     const std::string bytes = saved();
     EXPECT_EQ(bytes.size(), 254u);
@@ -226,14 +223,7 @@ TEST_F(SettingsTest, WritingAndReadingBackRestoresTheWindow) {
     test::TestApp again;
     again.files.put(u"SETTINGS.TXT", bytes);
     again.app.Main();
-    for (int c = 1; c <= 4; ++c) {
-        EXPECT_EQ(again.form().pressure_channel(c).value(), form().pressure_channel(c).value());
-        EXPECT_EQ(again.form().high_pressure_scroll(c).value(), form().high_pressure_scroll(c).value());
-        EXPECT_EQ(again.form().low_pressure_scroll(c).value(), form().low_pressure_scroll(c).value());
-    }
-    EXPECT_EQ(again.form().Text5().text(), form().Text5().text());
-    EXPECT_EQ(again.form().Text1(2).text(), u"+44 (0) 12");
-    EXPECT_EQ(again.form().Combo1().list_index(), 5);
+    EXPECT_EQ(test::state_of(again.form()), test::state_of(form()));
     EXPECT_EQ(save_settings(again.form(), again.files, again.text).ok(), true);
     EXPECT_EQ(again.files.bytes(u"SETTINGS.TXT"), bytes);
 }

@@ -66,7 +66,6 @@ TEST(PositionForm, AFaultingResultIsNotStored) {
 TEST(Startup, LoadsCentresCaptionsFillsReadsTranslatesThenShows) {
     test::TestApp t;
     t.files.put(u"SETTINGS.TXT", test::example_settings);
-    EXPECT_FALSE(t.app.loaded());
     t.app.Main();
     Form1& form = t.form();
     EXPECT_EQ(form.caption(), u"Pelmora™ PM (V2.00)");
@@ -82,6 +81,28 @@ TEST(Startup, LoadsCentresCaptionsFillsReadsTranslatesThenShows) {
     EXPECT_EQ(form.low_pressure_frame(4).caption(), u"Niederdruck-alarm (5Pa)");
     EXPECT_EQ(t.show.count, 1);
     EXPECT_EQ(t.show.shown, &form);
+}
+
+// Rule 1: the window loads on its first use and only once; loading centres it on the screen, so the
+// screen is read then and never again.
+TEST(Startup, TheWindowLoadsOnItsFirstUseAndOnlyThen) {
+    std::vector<std::string> log;
+    LoggingScreen screen(log, 15360, 11520);
+    test::MemoryFileSystem files;
+    Cp1252Text text;
+    HeadlessShow show;
+    ScriptedBoxes boxes;
+    CountingBeeper beeper;
+    RecordingPrograms programs;
+    RecordingShell shell;
+    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
+    EXPECT_TRUE(log.empty());
+    Form1& form = app.form();
+    EXPECT_EQ(log, (std::vector<std::string>{"screen width", "screen height"}));
+    EXPECT_FLOAT_EQ(form.left(), 15360.0f / 2 - 6855.0f / 2);
+    app.Main();
+    EXPECT_EQ(&app.form(), &form);
+    EXPECT_EQ(log.size(), 2u);
 }
 
 // Takes note of what the window holds at the moment it is shown.

@@ -278,8 +278,9 @@ TEST(Closing, YesWritesWhatTheWindowShows) {
     }
 }
 
-// A read-only settings file cannot be replaced: after Yes an error box, in the file's language, says so
-// and why, and the window stays open with the file byte for byte as it was. No then ends the program.
+// A read-only settings file cannot be replaced: after Yes an error box, in the file's language, says so,
+// which file and why, and the window stays open with the file byte for byte as it was. No then ends the
+// program.
 TEST(Closing, AFailedSaveSaysWhyAndKeepsTheWindowOpen) {
     ProgramFolder folder;
     folder.write_settings(example_file);
@@ -309,7 +310,9 @@ TEST(Closing, AFailedSaveSaysWhyAndKeepsTheWindowOpen) {
     EXPECT_EQ(box.title, german_prompt.title);
     const std::wstring description = system_description(ERROR_ACCESS_DENIED);
     ASSERT_FALSE(description.empty());
-    EXPECT_EQ(box.text, L"Die Einstellungen konnten nicht gespeichert werden.\n\n" + description);
+    // The language's text, the file that could not be replaced, the system's reason.
+    EXPECT_EQ(box.text, L"Die Einstellungen konnten nicht gespeichert werden.\n\n" + settings_path + L"\n" +
+                            description);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     EXPECT_TRUE(box.icon_shown);
     EXPECT_NE(box.icon, question.icon) << "the error box shows the prompt's icon";

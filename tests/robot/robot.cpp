@@ -165,6 +165,9 @@ bool configure(int argc, char** argv) {
     the_config.screenshots = windows_path(environment(L"PM_ROBOT_SCREENSHOTS"));
     the_config.root_drive = environment(L"PM_ROBOT_ROOT_DRIVE");
     the_config.dpi = _wtoi(environment(L"PM_ROBOT_DPI").c_str());
+    const std::wstring bells = environment(L"PM_ROBOT_BELLS");
+    if (!bells.empty()) the_config.bells = windows_path(bells);
+    the_config.code_page = static_cast<UINT>(_wtoi(environment(L"PM_ROBOT_CODE_PAGE").c_str()));
     if (the_config.program.empty() || the_config.screenshots.empty() || the_config.root_drive.empty() ||
         the_config.dpi <= 0) {
         std::fprintf(stderr,
@@ -182,6 +185,14 @@ bool wait_until(const std::function<bool()>& pred, int timeout_ms) {
         Sleep(10);
     }
     return true;
+}
+
+int bells() {
+    if (config().bells.empty()) fail(L"the harness counts no bells (PM_ROBOT_BELLS; see tools/robot-run)");
+    std::ifstream file(fs::path(config().bells), std::ios::binary);
+    if (!file) fail(L"cannot read the bell count " + config().bells);
+    return static_cast<int>(
+        std::count(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>(), '\n'));
 }
 
 std::string settings_lines(std::initializer_list<std::string_view> lines) {

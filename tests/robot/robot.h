@@ -15,11 +15,14 @@
 namespace robot {
 
 // What the harness tells the robot: the program under test, the screen's DPI, where to ask for
-// screenshots and a drive letter whose root is an empty folder.
+// screenshots, a drive letter whose root is an empty folder and, when it knows them, where it counts the
+// screen's bells and the ANSI code page it has set Wine up with.
 struct Config {
     std::wstring program;      // the editor's .exe, as a Windows path
     std::wstring screenshots;  // a folder the harness watches for screenshot requests
     std::wstring root_drive;   // such as L"P:"
+    std::wstring bells;        // a file that gains a line each time the screen's bell rings; empty if none
+    UINT code_page = 0;        // 0 when the harness names none
     int dpi = 0;
 };
 const Config& config();
@@ -72,6 +75,10 @@ std::wstring control_name(int control);
 // Polls pred every few milliseconds until it holds or timeout_ms have passed; the result says which.
 // The timeout only guards against a hang: every wait ends as soon as the awaited state is there.
 bool wait_until(const std::function<bool()>& pred, int timeout_ms = 15000);
+
+// How often the screen's bell has rung since the harness started the screen. Wine rings the X bell for
+// MessageBeep, but only sends it to the X server with the ringing program's next drawing.
+int bells();
 
 // A fresh folder holding a copy of the editor, and optionally SETTINGS.TXT and a DATA folder. Removed
 // again when the case ends, read-only files included.

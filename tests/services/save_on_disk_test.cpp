@@ -12,8 +12,8 @@
 #endif
 
 #include "app/app.h"
+#include "doubles/headless_services.h"
 #include "platform/portable/fixed_screen.h"
-#include "platform/portable/headless.h"
 #include "service_factory.h"
 #include "settings/settings_file.h"
 

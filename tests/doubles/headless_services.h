@@ -1,5 +1,5 @@
-// The services that need a user, for running without one (native tests and tools): each remembers what
-// it was asked to do, and message boxes answer from a script.
+// The services that need a user, for running without one (the tests and the benchmarks): each remembers
+// what it was asked to do, and message boxes answer from a script.
 #pragma once
 
 #include <deque>
