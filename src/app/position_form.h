@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
+
+#include "platform/screen.h"
 
 namespace pm {
 
-class Screen;
 class TopLevelWindow;
 
 // A window position that is no number (infinite, or not a number at all) is refused, not stored.
@@ -14,7 +16,21 @@ class ArithmeticError : public std::runtime_error {
 };
 
 // Centres `form` on the screen: Left from the widths, stored before the heights are read, then Top.
-// Single precision, each size halved on its own, no rounding and no clamping to the screen.
+// Single precision, each size halved on its own, no rounding. Then, where that would leave the title bar
+// out of reach, the window moves into the work area (see reachable_position).
 void position_form(TopLevelWindow& form, Screen& screen);
+
+struct WindowPosition {
+    float left;
+    float top;
+    bool operator==(const WindowPosition&) const = default;
+};
+
+// Where a window of `width` x `height` centred at `centred` goes so that its title bar can be reached:
+// where the centring puts the title bar above the work area, or the window does not fit it, its top goes
+// to the work area's top and its left to the work area's left, or, when the width fits, stays centred
+// inside the work area. Everywhere else the centred position stands as it is.
+std::optional<WindowPosition> reachable_position(WindowPosition centred, float width, float height,
+                                                 const ScreenArea& work);
 
 }  // namespace pm

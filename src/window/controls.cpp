@@ -137,6 +137,12 @@ void HScrollBar::step(ScrollStep step) {
         case ScrollStep::page_right:
             delta = large_change_;
             break;
+        case ScrollStep::to_min:
+            delta = min_ - value_;
+            break;
+        case ScrollStep::to_max:
+            delta = max_ - value_;
+            break;
     }
     set_value(clamp(value_ + delta));
 }
@@ -195,6 +201,7 @@ void ComboBox::add_item(std::u16string entry, std::int16_t position) {
     }
     entries_.insert(entries_.begin() + position, std::move(entry));
     if (list_index_ >= position) ++list_index_;
+    if (last_selected_ >= position) ++last_selected_;
     refresh();
 }
 
@@ -202,8 +209,10 @@ void ComboBox::set_list_index(std::int16_t position) {
     if (position < -1 || position >= static_cast<int>(entries_.size())) {
         throw InvalidValueError("list index names no entry");
     }
+    typed_ = false;
     if (position == list_index_) return;
     list_index_ = position;
+    if (position >= 0) last_selected_ = position;
     text_ = position < 0 ? std::u16string() : entries_[position];
     refresh();
     form_.raise(*this, ControlEvent::click);
@@ -224,6 +233,37 @@ void ComboBox::type_text(std::u16string text) {
     if (!takes_input()) return;
     text_ = std::move(text);
     list_index_ = -1;
+    typed_ = true;
+}
+
+namespace {
+
+// Letter case for the list's entries, which are Latin letters: ASCII and Latin-1 ("FRANÇAIS", "español").
+char16_t fold(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<char16_t>(c - 0x20);
+    return c;
+}
+
+bool same_ignoring_case(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char16_t x, char16_t y) { return fold(x) == fold(y); });
+}
+
+}  // namespace
+
+void ComboBox::commit_typed() {
+    if (!typed_ || !takes_input()) return;
+    typed_ = false;
+    std::int16_t position = last_selected_;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (same_ignoring_case(text_, entries_[i])) position = static_cast<std::int16_t>(i);
+    }
+    if (position < 0) {
+        // Nothing was ever selected: the typed text stays, as the field had it.
+        return;
+    }
+    set_list_index(position);
 }
 
 PictureButton::PictureButton(Form1& form, ControlName name, std::int16_t index, Control* container,

@@ -129,7 +129,7 @@ class CheckBox : public Control {
     std::int16_t value_;
 };
 
-enum class ScrollStep { line_left, line_right, page_left, page_right };
+enum class ScrollStep { line_left, line_right, page_left, page_right, to_min, to_max };
 
 class HScrollBar : public Control {
   public:
@@ -145,7 +145,7 @@ class HScrollBar : public Control {
     void set_value(std::int16_t value);
 
     // Rule 4: an arrow (click or key) moves by SmallChange, the track or Page keys by LargeChange,
-    // clamped to Min..Max; a change raises Change.
+    // clamped to Min..Max; Home and End go to Min and Max; a change raises Change.
     void step(ScrollStep step);
     // The thumb is being dragged: Value follows it, then Scroll is raised.
     void drag(int position);
@@ -196,11 +196,17 @@ class ComboBox : public Control {
     void choose(std::int16_t position);
     // Rule 5: the user typed into the field: it holds that text, no entry is selected, nothing is raised.
     void type_text(std::u16string text);
+    // The user is done with what they typed (the field lost the focus, or Enter): text that names an
+    // entry, ignoring case, selects it; any other text puts back the entry selected last. Either raises
+    // Click. Without typing since the last selection, nothing happens.
+    void commit_typed();
 
   private:
     std::u16string text_;
     std::vector<std::u16string> entries_;
     std::int16_t list_index_ = -1;
+    std::int16_t last_selected_ = -1;  // the entry to put back after text that names none
+    bool typed_ = false;
 };
 
 class PictureButton : public Control {

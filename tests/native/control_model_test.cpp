@@ -307,6 +307,16 @@ TEST_F(ModelTest, ScrollBarStepsClampAndRaiseChange) {
     bar.step(ScrollStep::page_left);
     EXPECT_EQ(bar.value(), 0);
     EXPECT_EQ(events.log, (std::vector<std::string>{"HighChange1"}));
+
+    // Home and End: straight to Min and Max, a Change only when the value moves.
+    events.log.clear();
+    bar.step(ScrollStep::to_min);
+    bar.step(ScrollStep::to_max);
+    EXPECT_EQ(bar.value(), 99);
+    bar.step(ScrollStep::to_max);
+    bar.step(ScrollStep::to_min);
+    EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"HighChange1", "HighChange1"}));
 }
 
 TEST_F(ModelTest, DraggingRaisesScrollWithTheValueAtTheThumbThenChangeOnRelease) {
@@ -355,6 +365,44 @@ TEST_F(ModelTest, ComboEntriesInsertAtAPositionAndTypingClearsTheSelection) {
     EXPECT_EQ(combo.list_index(), -1);
     EXPECT_EQ(combo.text(), u"Klingon");
     EXPECT_EQ(events.log.size(), 2u);
+}
+
+// Typing ends when the field loses the focus or Enter is pressed: text naming an entry, in any letter
+// case, selects it; other text puts back the entry selected last; both click. Without typing, nothing.
+TEST_F(ModelTest, TypedComboTextIsSettledWhenTheUserIsDone) {
+    ComboBox& combo = form.Combo1();
+    for (const char16_t* entry : {u"English", u"Français", u"Deutsch"})
+        combo.add_item(entry, static_cast<std::int16_t>(combo.entries().size()));
+    const struct {
+        const char16_t* typed;  // nothing: no typing before the commit
+        std::int16_t selected;
+        std::u16string text;
+        std::size_t clicks;
+    } cases[] = {
+        {u"deutsch", 2, u"Deutsch", 1},   {u"Deutsc", 2, u"Deutsch", 1}, {u"", 2, u"Deutsch", 1},
+        {u"FRANÇAIS", 1, u"Français", 1}, {nullptr, 1, u"Français", 0},
+    };
+    combo.choose(2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed ? std::string(c.typed, c.typed + std::char_traits<char16_t>::length(c.typed))
+                             : "no typing");
+        events.log.clear();
+        if (c.typed) combo.type_text(c.typed);
+        EXPECT_TRUE(events.log.empty());  // typing itself raises nothing
+        combo.commit_typed();
+        EXPECT_EQ(combo.list_index(), c.selected);
+        EXPECT_EQ(combo.text(), c.text);
+        EXPECT_EQ(events.log.size(), c.clicks);
+    }
+    // Settled once: a second commit does nothing, and a list index set by the program is never undone.
+    combo.type_text(u"x");
+    combo.commit_typed();
+    events.log.clear();
+    combo.commit_typed();
+    combo.set_list_index(-1);
+    combo.commit_typed();
+    EXPECT_EQ(combo.list_index(), -1);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"Combo1_Click"}));
 }
 
 TEST_F(ModelTest, PictureButtonsClickAndCloseRequestsCanBeCancelled) {

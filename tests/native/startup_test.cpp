@@ -29,6 +29,7 @@ struct LoggingScreen : Screen {
     float height() override { return log.push_back("screen height"), h; }
     float frame_width() override { return 0; }
     float frame_height() override { return 0; }
+    ScreenArea work_area() override { return {0, 0, w, h}; }
 };
 
 TEST(PositionForm, HalvesEachSizeAndStoresLeftBeforeReadingTheHeight) {
@@ -40,13 +41,64 @@ TEST(PositionForm, HalvesEachSizeAndStoresLeftBeforeReadingTheHeight) {
                                              "screen height", "top=585.000000"}));
 }
 
-TEST(PositionForm, AWindowLargerThanTheScreenGetsANegativePosition) {
+// The centring's own arithmetic comes first; a window larger than the screen then moves to the work
+// area's top-left corner, so that its title bar can be reached.
+TEST(PositionForm, AWindowLargerThanTheScreenMovesToTheWorkAreasCorner) {
     std::vector<std::string> log;
     LoggingWindow window(log, 20000, 13000);
     LoggingScreen screen(log, 15360, 11520);
     position_form(window, screen);
-    EXPECT_EQ(log[2], "left=-2320.000000");
-    EXPECT_EQ(log[5], "top=-740.000000");
+    EXPECT_EQ(
+        log, (std::vector<std::string>{"width", "screen width", "left=-2320.000000", "height",
+                                       "screen height", "top=-740.000000", "top=0.000000", "left=0.000000"}));
+}
+
+TEST(PositionForm, KeepsTheTitleBarInsideTheWorkArea) {
+    // The window is 9015 x 10350 twips (the editor's at 96 DPI); at 125 % its pixels are 1.25 times as
+    // many, which on a 1366 x 768 screen with a 40-pixel task bar below is too tall for the work area.
+    const ScreenArea full_hd{0, 0, 28800, 15600};        // 1920 x 1080 less the task bar
+    const ScreenArea small{0, 0, 20490, 10920};          // 1366 x 768 less the task bar
+    const ScreenArea bar_on_top{0, 600, 15360, 10920};   // task bar across the top
+    const ScreenArea bar_on_left{900, 0, 14460, 11520};  // task bar down the left side
+    const struct {
+        const char* name;
+        WindowPosition centred;
+        float width, height;
+        ScreenArea work;
+        std::optional<WindowPosition> moved;
+    } cases[] = {
+        {"fits: the centring stands", {9892.5f, 2625}, 9015, 10350, full_hd, std::nullopt},
+        {"fits exactly", {0, 0}, 28800, 15600, full_hd, std::nullopt},
+        {"too tall: top of the work area, still centred across",
+         {5737.5f, -1695},
+         9015,
+         12937.5f,
+         small,
+         WindowPosition{5737.5f, 0}},
+        {"title bar under a task bar at the top",
+         {3172.5f, 585},
+         9015,
+         10350,
+         bar_on_top,
+         WindowPosition{3172.5f, 600}},
+        {"too wide: the work area's left", {-2320, -740}, 20000, 13000, small, WindowPosition{0, 0}},
+        {"too tall beside a task bar on the left: centred, but inside the work area",
+         {100, -10},
+         15000,
+         12000,
+         bar_on_left,
+         WindowPosition{900, 0}},
+        {"title bar above the screen only", {3172.5f, -1}, 9015, 10350, full_hd, WindowPosition{3172.5f, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto moved = reachable_position(c.centred, c.width, c.height, c.work);
+        ASSERT_EQ(moved.has_value(), c.moved.has_value());
+        if (moved) {
+            EXPECT_FLOAT_EQ(moved->left, c.moved->left);
+            EXPECT_FLOAT_EQ(moved->top, c.moved->top);
+        }
+    }
 }
 
 TEST(PositionForm, AFaultingResultIsNotStored) {

@@ -3,12 +3,16 @@
 #   cmake -DCHECK=icons    -DART_DIR=res/icons -DICON_DIR=<built .ico files>                    -P this
 #   cmake -DCHECK=embedded -DEXE=PelmoraSettings.exe -DWINDRES=<windres> -DICON_DIR=<built .ico> -P this
 #   cmake -DCHECK=imports  -DEXE=PelmoraSettings.exe -DOBJDUMP=<objdump>                        -P this
+#   cmake -DCHECK=reproducible -DEXE=PelmoraSettings.exe -DOBJDUMP=<objdump>
+#         -DSOURCE_DIR=<source folder> -DBINARY_DIR=<build folder>                               -P this
 #
 # icons:    every .ico holds the sizes the program needs, in 16 colours, and decodes pixel for pixel to
 #           its drawing: colour bits and palette, and the AND mask exactly where the drawing is transparent.
 # embedded: windres reads the resources back out of the .exe: the three icon groups with the same images
 #           as the .ico files, the version block and the manifest.
 # imports:  the .exe needs no DLL but Windows' own (a static build must not pull in libstdc++ and co).
+# reproducible: nothing in the .exe depends on when or where it was built: no link time in the PE header
+#           or the resource directory, no source or build folder in its bytes (as 8-bit or UTF-16 text).
 cmake_minimum_required(VERSION 3.25)
 
 set(failures "")
@@ -385,7 +389,8 @@ elseif(CHECK STREQUAL "embedded")
                         "<dpiAware [^>]*>true/pm</dpiAware>"
                         "<dpiAwareness [^>]*>PerMonitorV2, PerMonitor</dpiAwareness>"
                         "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>"
-                        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>")
+                        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"
+                        "<longPathAware [^>]*>true</longPathAware>")
             if(NOT manifest MATCHES "${pattern}")
                 fail("the manifest lacks ${pattern}")
             endif()
@@ -405,9 +410,10 @@ elseif(CHECK STREQUAL "imports")
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}: ${errors}")
     endif()
-    # Windows' own DLLs, and only those a program like this one may use.
-    set(allowed kernel32 user32 gdi32 comctl32 comdlg32 shell32 shlwapi advapi32 ole32 oleaut32 uxtheme
-                version msvcrt ucrtbase)
+    # Windows' own DLLs, and only those a program like this one may use. oleacc (Active Accessibility,
+    # part of every Windows since 98) serves the controls' accessible objects to screen readers.
+    set(allowed kernel32 user32 gdi32 comctl32 comdlg32 shell32 shlwapi advapi32 ole32 oleaut32 oleacc
+                uxtheme version msvcrt ucrtbase)
     string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
     set(dlls "")
     foreach(line IN LISTS lines)
@@ -424,10 +430,92 @@ elseif(CHECK STREQUAL "imports")
         # Every Windows program imports KERNEL32: finding none means the dump was not read right.
         fail("no import of KERNEL32.dll found in the output of objdump -p")
     endif()
+    # Terminal-server aware (IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE, 0x8000): on a Remote Desktop
+    # host the program otherwise sees a per-user Windows folder.
+    string(REGEX MATCH "DllCharacteristics[ \t]+([0-9a-fA-F]+)" characteristics "${dump}")
+    if(NOT CMAKE_MATCH_1)
+        fail("no DllCharacteristics in the output of objdump -p")
+    else()
+        math(EXPR terminal_server_aware "0x${CMAKE_MATCH_1} & 0x8000")
+        if(terminal_server_aware EQUAL 0)
+            fail("the .exe is not marked terminal-server aware (DllCharacteristics ${CMAKE_MATCH_1})")
+        endif()
+    endif()
     message(STATUS "imports: ${dlls}")
 
+# ---- reproducible --------------------------------------------------------------------------------------
+elseif(CHECK STREQUAL "reproducible")
+    # The COFF header follows the "PE\0\0" signature, at the offset the DOS header keeps at 0x3c; its
+    # TimeDateStamp is the 4 bytes at 4 past the signature's end.
+    file(READ "${EXE}" dos_header HEX LIMIT 64)
+    string(LENGTH "${dos_header}" length)
+    if(NOT length EQUAL 128 OR NOT dos_header MATCHES "^4d5a")
+        message(FATAL_ERROR "${EXE} is not a Windows program: no MZ header")
+    endif()
+    read_le(pe_at "${dos_header}" 60 4)
+    file(READ "${EXE}" coff_header HEX OFFSET ${pe_at} LIMIT 12)
+    string(LENGTH "${coff_header}" length)
+    if(NOT length EQUAL 24 OR NOT coff_header MATCHES "^50450000")
+        message(FATAL_ERROR "${EXE}: no PE signature at offset ${pe_at}")
+    endif()
+    read_le(stamp "${coff_header}" 8 4)
+    if(NOT stamp EQUAL 0)
+        fail("the PE header holds a link time, TimeDateStamp ${stamp}: the linker needs --no-insert-timestamp")
+    endif()
+
+    # The resource compiler writes a time stamp into each table of the resource directory.
+    execute_process(COMMAND "${OBJDUMP}" -p "${EXE}" OUTPUT_VARIABLE dump ERROR_VARIABLE errors
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}: ${errors}")
+    endif()
+    string(REGEX MATCHALL "Table: Char: [0-9]+, Time: [0-9a-fA-F]+" tables "${dump}")
+    if(NOT tables)
+        fail("no resource directory table found in the output of objdump -p")
+    endif()
+    foreach(table IN LISTS tables)
+        if(NOT table MATCHES "Time: 0+$")
+            fail("a resource directory table holds a time stamp: '${table}'")
+            break()
+        endif()
+    endforeach()
+
+    # The folders, byte for byte: a hex match counts only where it starts on a whole byte.
+    file(READ "${EXE}" bytes HEX)
+    foreach(folder IN ITEMS "${SOURCE_DIR}" "${BINARY_DIR}")
+        string(LENGTH "${folder}" folder_length)
+        if(folder_length LESS 2)
+            message(FATAL_ERROR "SOURCE_DIR and BINARY_DIR must name the source and build folders")
+        endif()
+        string(HEX "${folder}" narrow)
+        string(REGEX REPLACE "(..)" "\\100" wide "${narrow}")
+        set(label_narrow "8-bit")
+        set(label_wide "UTF-16")
+        foreach(form narrow wide)
+            set(from 0)
+            while(TRUE)
+                string(SUBSTRING "${bytes}" ${from} -1 rest)
+                string(FIND "${rest}" "${${form}}" at)
+                if(at EQUAL -1)
+                    break()
+                endif()
+                math(EXPR at "${from} + ${at}")
+                math(EXPR odd "${at} % 2")
+                if(odd EQUAL 0)
+                    math(EXPR offset "${at} / 2")
+                    fail("${folder} is in the .exe, as ${label_${form}} text at byte ${offset}")
+                    break()
+                endif()
+                math(EXPR from "${at} + 1")
+            endwhile()
+        endforeach()
+    endforeach()
+    if(NOT failures)
+        message(STATUS "reproducible: no time stamp; neither ${SOURCE_DIR} nor ${BINARY_DIR} in the .exe")
+    endif()
+
 else()
-    message(FATAL_ERROR "CHECK must be icons, embedded or imports")
+    message(FATAL_ERROR "CHECK must be icons, embedded, imports or reproducible")
 endif()
 
 if(failures)

@@ -23,7 +23,8 @@ namespace {
     }
     const std::wstring high_caption = editor.text(id::high_frame(channel));
     const std::wstring low_caption = editor.text(id::low_frame(channel));
-    if (high_caption != alarm_caption(english.high, high) || low_caption != alarm_caption(english.low, low)) {
+    if (high_caption != alarm_caption(english, row::high_alarm, high) ||
+        low_caption != alarm_caption(english, row::low_alarm, low)) {
         return ::testing::AssertionFailure() << "captions \"" << high_caption << "\" and \"" << low_caption
                                              << "\" for high/low " << high << "/" << low;
     }
@@ -37,7 +38,7 @@ TEST(Channels, AnUncheckedChannelTakesNoInputUntilCheckedAgain) {
 
     editor.click(id::pressure_channel(2));
     ASSERT_TRUE(wait_until([&] { return editor.check(id::pressure_channel(2)) == 0; }));
-    Settings off = design_time;
+    WindowState off = design_time;
     off.enabled[1] = 0;
     off.high[1] = 50;
     off.low[1] = 30;

@@ -10,21 +10,24 @@
 #include <string>
 #include <vector>
 
+#include "lang/messages.h"
 #include "robot.h"
 #include "window_state.h"
 
 namespace robot {
 namespace {
 
+// The save prompt's title and question in a language.
 struct Prompt {
-    const wchar_t* title;
-    const wchar_t* question;
+    std::wstring title;
+    std::wstring question;
 };
-const Prompt english_prompt{L"Exit settings editor", L"Save the settings before you exit?"};
-const Prompt french_prompt{L"Quitter \u00e9diteur de param\u00e8tres",
-                           L"Enregistrer les param\u00e8tres avant de quitter?"};
-const Prompt german_prompt{L"Verlassen settings editor",
-                           L"Speichern Sie die Einstellungen, bevor Sie verlassen?"};
+Prompt prompt_in(int language) {
+    return {lang_text(language, row::prompt_title), lang_text(language, row::prompt_question)};
+}
+const Prompt english_prompt = prompt_in(english);
+const Prompt french_prompt = prompt_in(french);
+const Prompt german_prompt = prompt_in(german);
 
 ::testing::AssertionResult box_failure(const MessageBoxView& box) {
     return ::testing::AssertionFailure() << "the box \"" << box.title << "\" saying \"" << box.text << "\" ";
@@ -104,8 +107,9 @@ const CloseRequest another_program{"WM_CLOSE from another program",
                                    [](Editor& e) { PostMessageW(e.window(), WM_CLOSE, 0, 0); }};
 
 // Alt+F4 asks in the language selected when the window is closed: English at first, French just after
-// choosing it, and English again once text typed into the language field has left no entry selected.
-// Escape answers Cancel.
+// choosing it. Text typed into the language field selects no entry while it is typed; a close request
+// settles it first (text that names no entry puts French back), so the prompt speaks the language the
+// field shows and Yes would record. Escape answers Cancel.
 TEST(Closing, ThePromptSpeaksTheLanguageSelectedAtThatMoment) {
     ProgramFolder folder;
     Editor editor(folder);
@@ -121,14 +125,17 @@ TEST(Closing, ThePromptSpeaksTheLanguageSelectedAtThatMoment) {
 
     ask(english_prompt);
     editor.key(VK_DOWN);
-    ASSERT_TRUE(wait_until([&] { return editor.text(id::frame0) == L"langue"; })) << "French was not chosen";
+    ASSERT_TRUE(wait_until([&] { return editor.text(id::frame0) == lang_text(french, 0); }))
+        << "French was not chosen";
     ask(french_prompt);
     editor.key(VK_END);
     editor.key(VK_HOME, true);
     editor.type(L"x");
     ASSERT_TRUE(wait_until([&] { return editor.text(id::combo1) == L"x"; }));
     EXPECT_EQ(editor.selection(), -1) << "the list still marks the entry chosen before typing";
-    ask(english_prompt);
+    ask(french_prompt);
+    EXPECT_EQ(editor.selection(), french) << "the typed text did not give way to the entry chosen last";
+    EXPECT_EQ(editor.text(id::combo1), language_name(french));
     EXPECT_TRUE(editor.running());
     EXPECT_EQ(folder.settings(), std::nullopt) << "Cancel wrote the file";
 }
@@ -194,7 +201,7 @@ TEST(Closing, NoEndsTheProgramWithoutWriting) {
         ASSERT_TRUE(editor.wait_focus(id::combo1));
         editor.key(VK_END);
         editor.type(L"x");  // into the language field: a save would write LANGUAGE=-1
-        ASSERT_TRUE(wait_until([&] { return editor.text(id::combo1) == L"Englishx"; }));
+        ASSERT_TRUE(wait_until([&] { return editor.text(id::combo1) == language_name(english) + L"x"; }));
         close_box.ask(editor);
         const HWND box = prompt_after(editor, close_box.name);
         ASSERT_NE(box, nullptr);
@@ -311,8 +318,7 @@ TEST(Closing, AFailedSaveSaysWhyAndKeepsTheWindowOpen) {
     const std::wstring description = system_description(ERROR_ACCESS_DENIED);
     ASSERT_FALSE(description.empty());
     // The language's text, the file that could not be replaced, the system's reason.
-    EXPECT_EQ(box.text, L"Die Einstellungen konnten nicht gespeichert werden.\n\n" + settings_path + L"\n" +
-                            description);
+    EXPECT_EQ(box.text, wide(pm::save_failed_text(german)) + L"\n\n" + settings_path + L"\n" + description);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     EXPECT_TRUE(box.icon_shown);
     EXPECT_NE(box.icon, question.icon) << "the error box shows the prompt's icon";

@@ -10,6 +10,7 @@
 
 #include "live_window.h"
 #include "robot.h"
+#include "window_state.h"
 
 namespace robot {
 namespace {
@@ -19,8 +20,6 @@ struct CodePageCase {
     std::string job_bytes;  // JOB's value in the code page
     const wchar_t* job;     // the same text as the job box shows it
     int language;
-    const wchar_t* language_name;  // as Combo1 shows it
-    const wchar_t* prompt_title;   // of the save prompt in that language
     // Typed into an SMS box: none is a telephone number's, so each is refused with one beep.
     std::vector<std::wstring> refused;
 };
@@ -33,26 +32,20 @@ const CodePageCase cases[] = {
      // 日本 A, four half-width katakana (one byte each), ソフト表: ソ and 表 end in the byte "\".
      "\x93\xfa\x96{ A\xb6\xc0\xb6\xc5 \x83\\\x83t\x83g\x95\\",
      L"\u65e5\u672c A\uff76\uff80\uff76\uff85 \u30bd\u30d5\u30c8\u8868",
-     1,
-     L"Fran\u00e7ais",
-     L"Quitter \u00e9diteur de param\u00e8tres",
+     french,
      // An emoji (a surrogate pair), a double-byte character, a single-byte half-width katakana, a letter
      // the code page lacks.
      {L"\U0001F600", L"\u65e5", L"\uff76", L"\u017c"}},
     {1250,
      "Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1",
      L"Za\u017c\u00f3\u0142\u0107 g\u0119\u015bl\u0105 ja\u017a\u0144",
-     6,
-     L"Espa\u00f1ol",
-     L"editor de configuraci\u00f3n de salida",
+     spanish,
      {L"\U0001F600", L"\u017c", L"\u65e5"}},
     {1252,
      "Gr\xf6\xdf"
      "e 5 \x80 \x96 M\xfcller\x99",
      L"Gr\u00f6\u00dfe 5 \u20ac \u2013 M\u00fcller\u2122",
-     2,
-     L"Deutsch",
-     L"Verlassen settings editor",
+     german,
      {L"\U0001F600", L"\u00e9", L"\u65e5"}},
 };
 
@@ -95,12 +88,12 @@ TEST(CodePage, TheFileIsShownAndWrittenBackByteForByte) {
     EXPECT_EQ(editor.text(id::text1(1)), L"0123456789");
     EXPECT_EQ(editor.text(id::text1(3)), L"+3100000000");
     EXPECT_EQ(editor.selection(), c->language);
-    EXPECT_EQ(editor.text(id::combo1), c->language_name);
+    EXPECT_EQ(editor.text(id::combo1), language_name(c->language));
 
     editor.chord(VK_MENU, VK_F4);
     const HWND box = editor.wait_message_box();
     ASSERT_NE(box, nullptr) << "no save prompt after Alt+F4";
-    EXPECT_EQ(editor.read_message_box(box).title, c->prompt_title);
+    EXPECT_EQ(editor.read_message_box(box).title, lang_text(c->language, row::prompt_title));
     editor.key(VK_RETURN);
     ASSERT_TRUE(editor.wait_ended());
     EXPECT_EQ(folder.settings(), file);
@@ -123,27 +116,16 @@ TEST(CodePage, EveryRefusedCharacterBeepsOnce) {
     ProgramFolder folder;
     Editor editor(folder);
     ASSERT_TRUE(editor.tab_to(id::text1(2)));
-    const InputBarrier barrier(editor);
+    BellCount rings(editor);
 
-    // The beeps that typing brings, when `expected` have come and no more follow.
-    auto beeps_for = [&](const std::wstring& typed, int expected) {
-        const int before = bells();
-        editor.type(typed);
-        // Wine sends a beep to the X server only with the editor's next drawing, which the barrier brings.
-        EXPECT_TRUE(barrier.pass()) << "the editor did not draw again";
-        wait_until([&] { return bells() >= before + expected; }, 5000);
-        // A second beep for the same key would have gone with the first; xkbevd writes each ring through
-        // a shell of its own, so a late one takes a moment.
-        EXPECT_TRUE(barrier.pass());
-        Sleep(200);
-        return bells() - before;
-    };
     for (const std::wstring& typed : c->refused) {
         SCOPED_TRACE(code_point(typed));
-        EXPECT_EQ(beeps_for(typed, 1), 1);
+        editor.type(typed);
+        EXPECT_EQ(rings.settled(1), 1);
         EXPECT_EQ(editor.text(id::text1(2)), L"");
     }
-    EXPECT_EQ(beeps_for(L"7", 0), 0);
+    editor.type(L"7");
+    EXPECT_EQ(rings.settled(0), 0);
     EXPECT_EQ(editor.text(id::text1(2)), L"7");
 }
 

@@ -59,7 +59,7 @@ std::vector<int> step_values() {
 
 // Waits, without pausing, until channel 1's high bar and its caption show the value; false after 5 s.
 bool shows(const LiveWindow& live, int value) {
-    const std::wstring caption = alarm_caption(german.high, value);
+    const std::wstring caption = alarm_caption(german, row::high_alarm, value);
     const ULONGLONG give_up = GetTickCount64() + 5000;
     while (live.value(id::high_scroll(1)) != value || live.text(id::high_frame(1)) != caption) {
         if (GetTickCount64() > give_up) return false;
@@ -82,7 +82,7 @@ void report(const char* name, const std::vector<double>& steps) {
 void expect_end_state(const LiveWindow& live) {
     EXPECT_EQ(live.value(id::high_scroll(1)), 62);
     EXPECT_EQ(live.value(id::low_scroll(1)), 0) << "the low alarm was not pushed down";
-    EXPECT_EQ(live.text(id::low_frame(1)), alarm_caption(german.low, 0));
+    EXPECT_EQ(live.text(id::low_frame(1)), alarm_caption(german, row::low_alarm, 0));
 }
 
 TEST(DISABLED_Bench, HighAlarmThumbDrag) {

@@ -1,9 +1,9 @@
-// The SMS number boxes take only the characters of a telephone number from the keyboard; the job
-// description takes everything, and text pasted into an SMS box is not filtered.
+// The SMS number boxes take only the characters of a telephone number from the keyboard, and beep once
+// for each character they refuse; the job description takes everything, and text pasted into an SMS box
+// is not filtered.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "live_window.h"
 #include "robot.h"
 #include "window_state.h"
 
@@ -15,19 +15,22 @@ struct TypingCase {
     const wchar_t* typed;
     int backspaces;  // pressed after the typing
     const wchar_t* kept;
+    int beeps;  // one for each refused character
 };
 
 // Digits, "+", "%", "&", "'", "(" and "." stay; letters, blanks, ")", "-", ",", "*", "/" and accented
-// letters are dropped, and the characters around them stay. Backspace deletes as usual.
+// letters are dropped with a beep each, and the characters around them stay. Backspace deletes as
+// usual, without a beep.
 TEST(KeyFilter, SmsBoxesKeepOnlyNumberCharactersTheJobDescriptionKeepsAll) {
     const TypingCase cases[] = {
-        {id::text1(1), L"a1+ (.)-", 0, L"1+(."},
-        {id::text1(2), L"%&'\u00e9,*/9Z", 0, L"%&'9"},
-        {id::text1(3), L"+31 (0)20-555", 2, L"+31(0205"},
-        {id::text5, L"a1+ (.)-Z\u00e9", 1, L"a1+ (.)-Z"},
+        {id::text1(1), L"a1+ (.)-", 0, L"1+(.", 4},
+        {id::text1(2), L"%&'\u00e9,*/9Z", 0, L"%&'9", 5},
+        {id::text1(3), L"+31 (0)20-555", 2, L"+31(0205", 3},
+        {id::text5, L"a1+ (.)-Z\u00e9", 1, L"a1+ (.)-Z", 0},
     };
     ProgramFolder folder;
     Editor editor(folder);
+    BellCount rings(editor);
     for (const TypingCase& c : cases) {
         SCOPED_TRACE(control_name(c.control));
         ASSERT_TRUE(editor.tab_to(c.control));
@@ -37,26 +40,18 @@ TEST(KeyFilter, SmsBoxesKeepOnlyNumberCharactersTheJobDescriptionKeepsAll) {
         editor.key(VK_TAB);  // handled after every key before it
         EXPECT_TRUE(editor.wait_focus_leaves(c.control));
         EXPECT_EQ(editor.text(c.control), c.kept);
+        EXPECT_EQ(rings.arrived(c.beeps), c.beeps) << "beeps";
     }
+    EXPECT_EQ(rings.settled(0), 0) << "late beeps";
 }
 
-void put_on_clipboard(const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    ASSERT_NE(memory, nullptr);
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    EXPECT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
-    CloseClipboard();
-}
-
-// Ctrl+V typed in an SMS box is a refused character and pastes nothing; Shift+Insert and the box's
-// context menu paste the clipboard's text whole, and Ctrl+V pastes into the job description.
+// Ctrl+V typed in an SMS box is a refused character, pastes nothing and beeps; Shift+Insert and the box's
+// context menu paste the clipboard's text whole, and Ctrl+V pastes into the job description, all three
+// without a beep.
 TEST(KeyFilter, PastingIsNotFilteredButCtrlVInAnSmsBoxPastesNothing) {
     ProgramFolder folder;
     Editor editor(folder);
+    BellCount rings(editor);
     put_on_clipboard(L"ab-1 2");
 
     ASSERT_TRUE(editor.tab_to(id::text1(1)));
@@ -66,6 +61,7 @@ TEST(KeyFilter, PastingIsNotFilteredButCtrlVInAnSmsBoxPastesNothing) {
     editor.key(VK_TAB);
     EXPECT_TRUE(editor.wait_focus_leaves(id::text1(1)));
     EXPECT_EQ(editor.text(id::text1(1)), L"5ab-1 2");
+    EXPECT_EQ(rings.arrived(1), 1) << "beeps";
 
     editor.right_click(id::text1(2));
     ASSERT_TRUE(wait_until([&] { return editor.shown_window(L"#32768") != nullptr; })) << "no context menu";
@@ -78,6 +74,7 @@ TEST(KeyFilter, PastingIsNotFilteredButCtrlVInAnSmsBoxPastesNothing) {
     EXPECT_TRUE(wait_until([&] { return editor.text(id::text5) == L"ab-1 2"; }))
         << "Text5 holds \"" << editor.text(id::text5) << "\"";
     EXPECT_EQ(editor.text(id::text1(3)), L"");
+    EXPECT_EQ(rings.settled(0), 0) << "beeps after Ctrl+V in Text1(1)";
 }
 
 }  // namespace

@@ -79,6 +79,52 @@ TEST(Keyboard, TypingStopsAtTheLengthLimits) {
     }
 }
 
+struct PastingCase {
+    int control;
+    const wchar_t* typed;  // before the paste
+    const wchar_t* pasted;
+    const wchar_t* kept;
+};
+
+// Pasting stops at the same limits, counting what the box holds already; a save then writes what the
+// boxes show. Shift+Insert pastes into the SMS boxes, where Ctrl+V is a refused key.
+TEST(Keyboard, PastingStopsAtTheLengthLimits) {
+    const PastingCase cases[] = {
+        {id::text1(1), L"", L"12345678901234567890", L"1234567890123456"},
+        {id::text1(2), L"+31", L"12345678901234567890", L"+311234567890123"},
+        {id::text5, L"", L"Line 3 blower, room 12: replace the belts and grease the bearings now!",
+         L"Line 3 blower, room 12: replace the belts and grease the bearing"},
+    };
+    ProgramFolder folder;
+    Editor editor(folder);
+    for (const PastingCase& c : cases) {
+        SCOPED_TRACE(control_name(c.control));
+        put_on_clipboard(c.pasted);
+        ASSERT_TRUE(editor.tab_to(c.control));
+        editor.type(c.typed);
+        if (c.control == id::text5) {
+            editor.chord(VK_CONTROL, 'V');
+        } else {
+            editor.key(VK_INSERT, true);
+        }
+        editor.key(VK_TAB);  // handled after the paste
+        EXPECT_TRUE(editor.wait_focus_leaves(c.control));
+        EXPECT_EQ(editor.text(c.control), c.kept);
+    }
+
+    editor.chord(VK_MENU, VK_F4);
+    const HWND box = editor.wait_message_box();
+    ASSERT_NE(box, nullptr) << "no save prompt after Alt+F4";
+    editor.key(VK_RETURN);
+    ASSERT_TRUE(editor.wait_ended());
+    EXPECT_EQ(folder.settings(),
+              settings_lines({"JOB=Line 3 blower, room 12: replace the belts and grease the bearing",
+                              "ENABLE_CH1=1", "HIGH_ALARM1=0", "LOW_ALARM1=0", "ENABLE_CH2=1",
+                              "HIGH_ALARM2=0", "LOW_ALARM2=0", "ENABLE_CH3=1", "HIGH_ALARM3=0",
+                              "LOW_ALARM3=0", "ENABLE_CH4=1", "HIGH_ALARM4=0", "LOW_ALARM4=0",
+                              "GSM1=1234567890123456", "GSM2=+311234567890123", "GSM3=", "LANGUAGE=0"}));
+}
+
 // Text typed into the language field selects no entry and retitles nothing.
 TEST(Keyboard, TypingIntoTheLanguageFieldLeavesNoSelectionAndTheCaptions) {
     ProgramFolder folder;

@@ -72,4 +72,24 @@ bool InputBarrier::pass(int timeout_ms) const {
     return true;
 }
 
+int BellCount::arrived(int expected) {
+    if (!barrier_.pass()) throw std::runtime_error("the editor did not draw again within 10 s");
+    wait_until([&] { return bells() >= last_ + expected; }, 5000);
+    const int now = bells();
+    const int count = now - last_;
+    last_ = now;
+    return count;
+}
+
+int BellCount::settled(int expected) {
+    const int count = arrived(expected);
+    // A second ring for the same input would have gone to the X server with the first.
+    if (!barrier_.pass()) throw std::runtime_error("the editor did not draw again within 10 s");
+    Sleep(200);
+    const int now = bells();
+    const int late = now - last_;
+    last_ = now;
+    return count + late;
+}
+
 }  // namespace robot

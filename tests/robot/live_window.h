@@ -51,4 +51,22 @@ class InputBarrier {
     HWND window_;
 };
 
+// The screen's bells that the editor rings while it handles input, counted from one call to the next.
+// Wine sends a beep to the X server only with the ringing program's next drawing, which the barrier
+// brings; xkbevd then writes each ring through a shell of its own, so a ring shows a moment later.
+class BellCount {
+  public:
+    explicit BellCount(const Editor& editor) : barrier_(editor), last_(bells()) {}
+
+    // The bells since the last call, as soon as `expected` have come (at most 5 s): fast, and a ring
+    // too many that comes late shows in a later call.
+    int arrived(int expected);
+    // The same, then a pause long enough for a late ring to show too.
+    int settled(int expected);
+
+  private:
+    InputBarrier barrier_;
+    int last_;
+};
+
 }  // namespace robot

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/lang_text.h"
 #include "live_window.h"
 #include "robot.h"
 #include "window_state.h"
@@ -30,68 +31,23 @@
 namespace robot {
 namespace {
 
-constexpr int languages = 7;
-constexpr int english_index = 0;
-
-const wchar_t* const list_entries[languages] = {L"English", L"Fran\u00e7ais", L"Deutsch",     L"Nederlands",
-                                                L"Polskie", L"Italiano",      L"Espa\u00f1ol"};
-
-// The window's texts by language and row: 0 the language frame, 1 and 2 the leading texts of the high
-// and low alarm captions, 3 the job description frame, 4 to 6 the SMS number frames, 7 the channel
-// enable frame, 8 and 9 the close prompt's title and question.
-const wchar_t* const texts[languages][10] = {
-    {L"Language", L"High pressure alarm", L"Low pressure alarm", L"Job description", L"SMS Number 1",
-     L"SMS Number 2", L"SMS Number 3", L"Enable channel", L"Exit settings editor",
-     L"Save the settings before you exit?"},
-    {L"langue", L"Alarme de haute pression", L"Alarme de basse pression", L"Description du poste",
-     L"Num\u00e9ro SMS 1", L"Num\u00e9ro SMS 2", L"Num\u00e9ro SMS 3", L"Activer le canal",
-     L"Quitter \u00e9diteur de param\u00e8tres", L"Enregistrer les param\u00e8tres avant de quitter?"},
-    {L"Sprache", L"Hochdruck-alarm", L"Niederdruck-alarm", L"Job-beschreibung", L"SMS-Nummer 1",
-     L"SMS-Nummer 2", L"SMS-Nummer 3", L"Aktivieren kanal", L"Verlassen settings editor",
-     L"Speichern Sie die Einstellungen, bevor Sie verlassen?"},
-    {L"taal", L"Hoge druk alarm", L"Lage druk alarm", L"Functiebeschrijving", L"SMS nummer 1",
-     L"SMS nummer 2", L"SMS nummer 3", L"Inschakelen kanaal", L"af te sluiten Settings Editor",
-     L"Sla de instellingen op voordat u afsluiten?"},
-    {L"Jezyk", L"Alarm wysokiego cisnienia", L"Alarm niskiego cisnienia", L"Opis pracy", L"Liczba SMS 1",
-     L"Liczba SMS 2", L"Liczba SMS 3", L"Wlacz kanal", L"Edytor ustawien wyjscia",
-     L"Zapisz ustawienia przed zamknieciem ?"},
-    {L"Lingua", L"Allarme di alta pressione", L"Allarme bassa pressione", L"Descrizione del lavoro",
-     L"SMS Numero 1", L"SMS Numero 2", L"SMS Numero 3", L"Attivare il canale",
-     L"editor di impostazioni di uscita", L"Salvare le impostazioni prima di uscire ?"},
-    {L"Idioma", L"Alarma de alta presi\u00f3n", L"Alarma de baja presi\u00f3n",
-     L"Descripci\u00f3n del trabajo", L"SMS N\u00famero 1", L"SMS N\u00famero 2", L"SMS N\u00famero 3",
-     L"habilitar los canales", L"editor de configuraci\u00f3n de salida",
-     L"Guardar la configuraci\u00f3n antes de salir ?"},
-};
-
-// The six titled frames and their rows.
-const std::array<std::pair<int, int>, 6> titled_frames = {{{id::frame0, 0},
-                                                           {id::frame3, 3},
-                                                           {id::sms_frame(1), 4},
-                                                           {id::sms_frame(2), 5},
-                                                           {id::sms_frame(3), 6},
-                                                           {id::frame7, 7}}};
+constexpr int languages = pm::language_count;
 
 // What the window shows after an event.
 struct Observed {
-    std::array<int, 4> high{}, low{}, check{};
+    WindowState state;  // what a save would write
     std::array<std::wstring, 4> high_caption, low_caption;
     std::array<bool, 4> channel_on{}, high_on{}, low_on{}, bars_on{};
-    std::array<std::wstring, 6> titled;
-    std::wstring job;
-    std::array<std::wstring, 3> sms;
+    std::array<std::wstring, titled_frames.size()> titled;
     std::wstring combo_text;
-    int selection = 0;
     bool dropped = false;
 };
 
 Observed observe(const LiveWindow& live) {
     Observed o;
+    o.state = state_of(live);
     for (int c = 1; c <= 4; ++c) {
         const auto i = static_cast<size_t>(c - 1);
-        o.high[i] = live.value(id::high_scroll(c));
-        o.low[i] = live.value(id::low_scroll(c));
-        o.check[i] = live.check(id::pressure_channel(c));
         o.high_caption[i] = live.text(id::high_frame(c));
         o.low_caption[i] = live.text(id::low_frame(c));
         o.channel_on[i] = live.enabled(id::channel_frame(c));
@@ -101,12 +57,8 @@ Observed observe(const LiveWindow& live) {
                        live.enabled(id::pressure_channel(c));
     }
     for (size_t f = 0; f < titled_frames.size(); ++f)
-        o.titled[f] = live.text(titled_frames[f].first);
-    o.job = live.text(id::text5);
-    for (int n = 1; n <= 3; ++n)
-        o.sms[static_cast<size_t>(n - 1)] = live.text(id::text1(n));
+        o.titled[f] = live.text(titled_frames[f].control);
     o.combo_text = live.text(id::combo1);
-    o.selection = live.selection();
     o.dropped = live.dropped();
     return o;
 }
@@ -116,23 +68,24 @@ int titled_language(const Observed& o) {
     for (int l = 0; l < languages; ++l) {
         bool all = true;
         for (size_t f = 0; f < titled_frames.size(); ++f)
-            all = all && o.titled[f] == texts[l][titled_frames[f].second];
+            all = all && o.titled[f] == lang_text(l, titled_frames[f].row);
         if (all) return l;
     }
     return -1;
 }
 
-// The language in which an alarm caption (row 1 or 2) shows this value, -1 when none.
+// The language in which an alarm caption (row::high_alarm or row::low_alarm) shows this value, -1 when
+// none.
 int alarm_language(const std::wstring& caption, int row, int value) {
     for (int l = 0; l < languages; ++l) {
-        if (caption == alarm_caption(texts[l][row], value)) return l;
+        if (caption == alarm_caption(l, row, value)) return l;
     }
     return -1;
 }
 
 // The characters that an SMS number box lets through, besides backspace.
-bool sms_character(wchar_t c) {
-    return (c >= L'0' && c <= L'9') || std::wcschr(L"+%&'(.", c) != nullptr;
+bool sms_character(char16_t c) {
+    return (c >= u'0' && c <= u'9') || std::u16string_view(u"+%&'(.").find(c) != std::u16string_view::npos;
 }
 
 // What the checks remember from one event to the next: the language that the titled frames and each
@@ -149,32 +102,36 @@ std::vector<std::wstring> broken_rules(const Observed& before, const Observed& n
     auto fail = [&](std::wstring what) { broken.push_back(std::move(what)); };
     for (size_t i = 0; i < 4; ++i) {
         const std::wstring ch = L"channel " + std::to_wstring(i + 1) + L": ";
-        const int high = now.high[i], low = now.low[i];
+        const int high = now.state.high[i], low = now.state.low[i];
+        const int check = now.state.enabled[i], checked_before = before.state.enabled[i];
         if (low < 0 || high > 99 || high < low) {
             fail(ch + L"high " + std::to_wstring(high) + L", low " + std::to_wstring(low));
         }
-        if (now.check[i] != 0 && now.check[i] != 1) {
-            fail(ch + L"check box holds " + std::to_wstring(now.check[i]) + L", which no user action gives");
+        if (check != 0 && check != 1) {
+            fail(ch + L"check box holds " + std::to_wstring(check) + L", which no user action gives");
         }
-        const bool on = now.check[i] != 0;
+        const bool on = check != 0;
         if (now.channel_on[i] != on || now.high_on[i] != on || now.low_on[i] != on) {
-            fail(ch + L"check box " + std::to_wstring(now.check[i]) + L" but frames enabled " +
+            fail(ch + L"check box " + std::to_wstring(check) + L" but frames enabled " +
                  std::to_wstring(now.channel_on[i]) + L"/" + std::to_wstring(now.high_on[i]) + L"/" +
                  std::to_wstring(now.low_on[i]));
         }
         if (!now.bars_on[i]) fail(ch + L"a bar or the check box itself was disabled");
-        if (before.check[i] == 0 && now.check[i] == 0 && (before.high[i] != high || before.low[i] != low)) {
-            fail(ch + L"switched off, yet its thresholds moved from " + std::to_wstring(before.high[i]) +
-                 L"/" + std::to_wstring(before.low[i]) + L" to " + std::to_wstring(high) + L"/" +
-                 std::to_wstring(low));
+        if (checked_before == 0 && check == 0 &&
+            (before.state.high[i] != high || before.state.low[i] != low)) {
+            fail(ch + L"switched off, yet its thresholds moved from " +
+                 std::to_wstring(before.state.high[i]) + L"/" + std::to_wstring(before.state.low[i]) +
+                 L" to " + std::to_wstring(high) + L"/" + std::to_wstring(low));
         }
     }
-    if (now.job.size() > 64) fail(L"Text5 holds " + std::to_wstring(now.job.size()) + L" characters");
+    if (now.state.job.size() > 64) {
+        fail(L"Text5 holds " + std::to_wstring(now.state.job.size()) + L" characters");
+    }
     for (size_t n = 0; n < 3; ++n) {
-        const std::wstring& sms = now.sms[n];
-        const std::wstring name = L"Text1(" + std::to_wstring(n + 1) + L") \"" + sms + L"\"";
+        const std::u16string& sms = now.state.sms[n];
+        const std::wstring name = L"Text1(" + std::to_wstring(n + 1) + L") \"" + wide(sms) + L"\"";
         if (sms.size() > 16) fail(name + L" is longer than 16 characters");
-        for (wchar_t c : sms) {
+        for (char16_t c : sms) {
             if (!sms_character(c)) {
                 fail(name + L" holds a character that the key filter refuses");
                 break;
@@ -192,12 +149,12 @@ std::vector<std::wstring> broken_rules(const Observed& before, const Observed& n
     }
     std::array<int, 4> alarms{};
     for (size_t i = 0; i < 4; ++i) {
-        const int high = alarm_language(now.high_caption[i], 1, now.high[i]);
-        const int low = alarm_language(now.low_caption[i], 2, now.low[i]);
+        const int high = alarm_language(now.high_caption[i], row::high_alarm, now.state.high[i]);
+        const int low = alarm_language(now.low_caption[i], row::low_alarm, now.state.low[i]);
         if (high < 0 || low < 0 || high != low) {
             fail(L"channel " + std::to_wstring(i + 1) + L": captions \"" + now.high_caption[i] +
-                 L"\" and \"" + now.low_caption[i] + L"\" for high/low " + std::to_wstring(now.high[i]) +
-                 L"/" + std::to_wstring(now.low[i]));
+                 L"\" and \"" + now.low_caption[i] + L"\" for high/low " +
+                 std::to_wstring(now.state.high[i]) + L"/" + std::to_wstring(now.state.low[i]));
         }
         alarms[i] = high;
     }
@@ -205,9 +162,9 @@ std::vector<std::wstring> broken_rules(const Observed& before, const Observed& n
     // ... in the selected language. While the list is open its highlight follows the pointer, so the
     // selection is read only with the list closed.
     if (!now.dropped && broken.empty()) {
-        const int selected = now.selection;
+        const int selected = now.state.language;
         if (selected >= 0 && selected < languages) {
-            if (now.combo_text != list_entries[selected]) {
+            if (now.combo_text != language_name(selected)) {
                 fail(L"entry " + std::to_wstring(selected) + L" is selected but the field shows \"" +
                      now.combo_text + L"\"");
             }
@@ -215,7 +172,7 @@ std::vector<std::wstring> broken_rules(const Observed& before, const Observed& n
             for (size_t i = 0; i < 4; ++i) {
                 if (alarms[i] != selected) {
                     fail(L"channel " + std::to_wstring(i + 1) + L": alarm captions \"" + now.high_caption[i] +
-                         L"\" not in the selected language " + list_entries[selected]);
+                         L"\" not in the selected language " + language_name(selected));
                 }
             }
         } else if (selected == -1) {
@@ -223,13 +180,14 @@ std::vector<std::wstring> broken_rules(const Observed& before, const Observed& n
                 fail(L"with no entry selected the titled frames changed language");
             }
             for (size_t i = 0; i < 4; ++i) {
-                const bool moved = before.high[i] != now.high[i] || before.low[i] != now.low[i];
-                const bool english = alarms[i] == english_index;
-                if (!before.dropped && moved && !english) {
+                const bool moved =
+                    before.state.high[i] != now.state.high[i] || before.state.low[i] != now.state.low[i];
+                const bool in_english = alarms[i] == english;
+                if (!before.dropped && moved && !in_english) {
                     fail(L"channel " + std::to_wstring(i + 1) + L": with no entry selected, the captions \"" +
                          now.high_caption[i] + L"\" of a moved threshold are not in English");
                 }
-                if (!before.dropped && !moved && !english && alarms[i] != seen.alarms[i]) {
+                if (!before.dropped && !moved && !in_english && alarms[i] != seen.alarms[i]) {
                     fail(L"channel " + std::to_wstring(i + 1) + L": captions \"" + now.high_caption[i] +
                          L"\" changed language with no entry selected");
                 }
@@ -243,7 +201,8 @@ std::vector<std::wstring> broken_rules(const Observed& before, const Observed& n
     return broken;
 }
 
-std::string ansi(const std::wstring& text) {
+std::string ansi(const std::u16string& utf16_text) {
+    const std::wstring text = wide(utf16_text);
     if (text.empty()) return {};
     const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                          nullptr, nullptr);
@@ -253,18 +212,18 @@ std::string ansi(const std::wstring& text) {
     return bytes;
 }
 
-// The seventeen lines that saving this window must write.
-std::vector<std::string> expected_lines(const Observed& o) {
-    std::vector<std::string> lines = {"JOB=" + ansi(o.job)};
+// The seventeen lines that saving this state must write.
+std::vector<std::string> expected_lines(const WindowState& state) {
+    std::vector<std::string> lines = {"JOB=" + ansi(state.job)};
     for (size_t i = 0; i < 4; ++i) {
         const std::string n = std::to_string(i + 1);
-        lines.push_back("ENABLE_CH" + n + "=" + std::to_string(o.check[i]));
-        lines.push_back("HIGH_ALARM" + n + "=" + std::to_string(o.high[i]));
-        lines.push_back("LOW_ALARM" + n + "=" + std::to_string(o.low[i]));
+        lines.push_back("ENABLE_CH" + n + "=" + std::to_string(state.enabled[i]));
+        lines.push_back("HIGH_ALARM" + n + "=" + std::to_string(state.high[i]));
+        lines.push_back("LOW_ALARM" + n + "=" + std::to_string(state.low[i]));
     }
     for (size_t n = 0; n < 3; ++n)
-        lines.push_back("GSM" + std::to_string(n + 1) + "=" + ansi(o.sms[n]));
-    lines.push_back("LANGUAGE=" + std::to_string(o.selection));
+        lines.push_back("GSM" + std::to_string(n + 1) + "=" + ansi(state.sms[n]));
+    lines.push_back("LANGUAGE=" + std::to_string(state.language));
     return lines;
 }
 
@@ -458,7 +417,7 @@ class Monkey {
         POINT p{inside.right / 2, (entry - top) * height + height / 2};
         ClientToScreen(list, &p);
         editor_.click_at(p);
-        return what + L", then on entry " + std::to_wstring(entry) + L" " + list_entries[entry];
+        return what + L", then on entry " + std::to_wstring(entry) + L" " + language_name(entry);
     }
 
     HWND dropped_list() const {
@@ -604,8 +563,8 @@ TEST(Monkey, RandomInputKeepsTheWindowsRulesAndSavesWhatItShows) {
     Observed before = observe(live);
     Languages seen{titled_language(before), {}};
     for (size_t i = 0; i < 4; ++i)
-        seen.alarms[i] = alarm_language(before.high_caption[i], 1, before.high[i]);
-    ASSERT_EQ(seen.titled, german.index) << "the example file selects Deutsch";
+        seen.alarms[i] = alarm_language(before.high_caption[i], row::high_alarm, before.state.high[i]);
+    ASSERT_EQ(seen.titled, german) << "the example file selects Deutsch";
 
     std::deque<std::wstring> recent;  // the last events, for the report of a failure
     auto history = [&] {
@@ -668,12 +627,12 @@ TEST(Monkey, RandomInputKeepsTheWindowsRulesAndSavesWhatItShows) {
     HWND prompt = nullptr;
     ASSERT_TRUE(wait_until([&] { return (prompt = editor.message_box()) != nullptr; }))
         << "no save prompt after Alt+F4";
-    const int language = shown.selection >= 0 ? shown.selection : english_index;
+    const int language = shown.state.language >= 0 ? shown.state.language : english;
     wchar_t title[256] = {};
     GetWindowTextW(prompt, title, 256);
-    EXPECT_EQ(std::wstring(title), texts[language][8]);
-    EXPECT_NE(child_with_text(prompt, texts[language][9]), nullptr)
-        << "the prompt does not ask \"" << texts[language][9] << "\"";
+    EXPECT_EQ(std::wstring(title), lang_text(language, row::prompt_title));
+    const std::wstring& question = lang_text(language, row::prompt_question);
+    EXPECT_NE(child_with_text(prompt, question), nullptr) << "the prompt does not ask \"" << question << "\"";
     PostMessageW(prompt, WM_COMMAND, IDYES, 0);
     ASSERT_TRUE(wait_until([&] { return !editor.running(); })) << "the editor did not end after Yes";
 
@@ -691,7 +650,7 @@ TEST(Monkey, RandomInputKeepsTheWindowsRulesAndSavesWhatItShows) {
         lines.push_back(bytes.substr(at, end - at));
         at = end + 2;
     }
-    const std::vector<std::string> expected = expected_lines(shown);
+    const std::vector<std::string> expected = expected_lines(shown.state);
     ASSERT_EQ(lines.size(), expected.size()) << "the file:\n" << bytes;
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1 << " (seed " << seed << ")";
@@ -715,12 +674,12 @@ TEST(Monkey, OneCharacterTypedAfterChoosingALanguageLeavesNoEntrySelected) {
 
     editor.key(VK_DOWN);  // from Deutsch to Nederlands
     ASSERT_TRUE(barrier.pass());
-    ASSERT_EQ(live.selection(), dutch.index);
+    ASSERT_EQ(live.selection(), dutch);
     editor.type(L"x");
     ASSERT_TRUE(barrier.pass());
     EXPECT_EQ(live.text(id::combo1), L"x");
     EXPECT_EQ(live.selection(), -1) << "the list still selects "
-                                    << list_entries[std::max(0, live.selection())];
+                                    << language_name(std::max(0, live.selection()));
     expect_captions(editor, dutch);  // typing retitles nothing
 }
 
@@ -746,14 +705,15 @@ TEST(Monkey, ClosingTheListByAClickElsewhereKeepsTheEntryChosenWithTheArrows) {
     ASSERT_TRUE(barrier.pass());
     ASSERT_FALSE(live.dropped());
     const Observed shown = observe(live);
-    EXPECT_EQ(shown.combo_text, list_entries[1]);
-    EXPECT_EQ(titled_language(shown), 1);
-    EXPECT_EQ(shown.selection, 1) << "the list went back to " << list_entries[std::max(0, shown.selection)];
+    EXPECT_EQ(shown.combo_text, language_name(french));
+    EXPECT_EQ(titled_language(shown), french);
+    EXPECT_EQ(shown.state.language, french)
+        << "the list went back to " << language_name(std::max(0, shown.state.language));
 
     editor.key(VK_DOWN);
     ASSERT_TRUE(barrier.pass());
-    EXPECT_EQ(live.selection(), german.index);
-    EXPECT_EQ(live.text(id::combo1), list_entries[german.index]);
+    EXPECT_EQ(live.selection(), german);
+    EXPECT_EQ(live.text(id::combo1), language_name(german));
 }
 
 }  // namespace

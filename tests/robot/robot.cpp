@@ -165,6 +165,7 @@ bool configure(int argc, char** argv) {
     the_config.screenshots = windows_path(environment(L"PM_ROBOT_SCREENSHOTS"));
     the_config.root_drive = environment(L"PM_ROBOT_ROOT_DRIVE");
     the_config.dpi = _wtoi(environment(L"PM_ROBOT_DPI").c_str());
+    the_config.artifacts = windows_path(environment(L"PM_ROBOT_ARTIFACTS"));
     const std::wstring bells = environment(L"PM_ROBOT_BELLS");
     if (!bells.empty()) the_config.bells = windows_path(bells);
     the_config.code_page = static_cast<UINT>(_wtoi(environment(L"PM_ROBOT_CODE_PAGE").c_str()));
@@ -193,6 +194,29 @@ int bells() {
     if (!file) fail(L"cannot read the bell count " + config().bells);
     return static_cast<int>(
         std::count(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>(), '\n'));
+}
+
+void put_on_clipboard(std::wstring_view text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) fail(L"no memory for the clipboard");
+    auto* copy = static_cast<wchar_t*>(GlobalLock(memory));
+    std::memcpy(copy, text.data(), text.size() * sizeof(wchar_t));
+    copy[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(memory);
+        fail(L"cannot open the clipboard: error " + std::to_wstring(GetLastError()));
+    }
+    EmptyClipboard();
+    // Once set, the memory is the clipboard's.
+    const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    const DWORD error = GetLastError();
+    CloseClipboard();
+    if (!set) {
+        GlobalFree(memory);
+        fail(L"cannot put text on the clipboard: error " + std::to_wstring(error));
+    }
 }
 
 std::string settings_lines(std::initializer_list<std::string_view> lines) {
@@ -796,11 +820,62 @@ void Editor::save_screenshot(const std::wstring& name) {
     send(window_, WM_NULL);
     RECT r{};
     GetWindowRect(window_, &r);
+    request_picture(name, r);
+}
+
+void Editor::request_picture(const std::wstring& name, const RECT& r) {
     const fs::path request = fs::path(config().screenshots) / (name + L".request");
     const fs::path draft = fs::path(config().screenshots) / (name + L".draft");
     std::ofstream(draft) << (r.right - r.left) << 'x' << (r.bottom - r.top) << '+' << r.left << '+' << r.top;
     fs::rename(draft, request);
     if (!wait_until([&] { return !fs::exists(request); }, 30000)) fail(L"no screenshot " + name);
+}
+
+Editor::Picture Editor::picture(HWND hwnd, const std::wstring& name) {
+    move_to({0, 0});
+    bring_to_front();
+    WaitForInputIdle(process_.hProcess, 10000);
+    send(window_, WM_NULL);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const std::wstring file = name + L".bmp";
+    const fs::path path = fs::path(config().artifacts) / file;
+    std::error_code ignored;
+    fs::remove(path, ignored);
+    request_picture(file, r);
+    // The harness writes a bottom-up 24- or 32-bit BMP: a 14-byte file header, then BITMAPINFOHEADER.
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Picture picture;
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return picture;
+    auto number = [&](std::size_t at, int size) {
+        std::uint32_t n = 0;
+        for (int i = size - 1; i >= 0; --i)
+            n = (n << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+        return n;
+    };
+    const std::uint32_t offset = number(10, 4);
+    const auto width = static_cast<std::int32_t>(number(18, 4));
+    const auto height = static_cast<std::int32_t>(number(22, 4));
+    const std::uint32_t bits = number(28, 2);
+    if ((bits != 24 && bits != 32) || width <= 0 || height == 0) return picture;
+    const bool bottom_up = height > 0;
+    picture.width = width;
+    picture.height = bottom_up ? height : -height;
+    const std::size_t stride = (static_cast<std::size_t>(width) * bits / 8 + 3) / 4 * 4;
+    if (bytes.size() < offset + stride * static_cast<std::size_t>(picture.height)) return Picture{};
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        const std::size_t row =
+            offset + stride * static_cast<std::size_t>(bottom_up ? picture.height - 1 - y : y);
+        for (int x = 0; x < picture.width; ++x) {
+            const std::size_t at = row + static_cast<std::size_t>(x) * bits / 8;
+            picture.pixels[static_cast<std::size_t>(y * picture.width + x)] =
+                RGB(static_cast<unsigned char>(bytes[at + 2]), static_cast<unsigned char>(bytes[at + 1]),
+                    static_cast<unsigned char>(bytes[at]));
+        }
+    }
+    return picture;
 }
 
 }  // namespace robot

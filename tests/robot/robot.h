@@ -22,6 +22,7 @@ struct Config {
     std::wstring screenshots;  // a folder the harness watches for screenshot requests
     std::wstring root_drive;   // such as L"P:"
     std::wstring bells;        // a file that gains a line each time the screen's bell rings; empty if none
+    std::wstring artifacts;    // where the harness leaves the pictures it takes
     UINT code_page = 0;        // 0 when the harness names none
     int dpi = 0;
 };
@@ -111,6 +112,9 @@ class ProgramFolder {
     std::wstring path_;
     bool owned_ = true;
 };
+
+// Puts this text on the clipboard, for a paste.
+void put_on_clipboard(std::wstring_view text);
 
 // SETTINGS.TXT's lines joined with CR LF, each line ended.
 std::string settings_lines(std::initializer_list<std::string_view> lines);
@@ -216,6 +220,14 @@ class Editor {
 
     // The window as it looks now, saved by the harness to its artifacts folder as NAME.png.
     void save_screenshot(const std::wstring& name);
+    // What the screen shows where `hwnd` lies, pixel by pixel, as the harness took it from the X server.
+    struct Picture {
+        int width = 0;
+        int height = 0;
+        std::vector<COLORREF> pixels;  // rows from the top
+        COLORREF at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    };
+    Picture picture(HWND hwnd, const std::wstring& name);
 
   private:
     LRESULT send(HWND hwnd, UINT message, WPARAM w = 0, LPARAM l = 0) const;
@@ -225,6 +237,8 @@ class Editor {
     // The editor's window, or the message box in front of it while one is shown.
     void bring_to_front() const;
     void send_input(INPUT* inputs, UINT count) const;
+    // Asks the harness for a picture of a part of the screen, and waits until it is taken.
+    void request_picture(const std::wstring& name, const RECT& r);
     INPUT mouse_input(DWORD flags, POINT screen_point) const;
 
     PROCESS_INFORMATION process_{};

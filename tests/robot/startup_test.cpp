@@ -1,6 +1,7 @@
 // Starting the editor: what the window shows with and without a settings file, and where it looks for one.
 #include <gtest/gtest.h>
 
+#include "lang/lang_text.h"
 #include "robot.h"
 #include "window_state.h"
 
@@ -14,11 +15,9 @@ std::wstring dpi_suffix() {
 // The language list, the title and the focus are the same whatever the file says.
 void expect_common_start(const Editor& editor) {
     EXPECT_EQ(editor.title(), L"Pelmora\u2122 PM (V2.00)");
-    const wchar_t* const entries[] = {L"English", L"Fran\u00e7ais", L"Deutsch",     L"Nederlands",
-                                      L"Polskie", L"Italiano",      L"Espa\u00f1ol"};
-    ASSERT_EQ(editor.list_count(), 7);
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(editor.list_entry(i), entries[i]) << "entry " << i;
+    ASSERT_EQ(editor.list_count(), pm::language_count);
+    for (int i = 0; i < pm::language_count; ++i)
+        EXPECT_EQ(editor.list_entry(i), language_name(i)) << "entry " << i;
     EXPECT_TRUE(editor.wait_focus(id::combo1)) << "focus on " << editor.focus();
 }
 
@@ -30,10 +29,10 @@ TEST(StartUp, FromTheExampleSettingsFile) {
 
     expect_common_start(editor);
     expect_settings(editor, example);
-    EXPECT_EQ(editor.text(id::combo1), L"Deutsch");
+    EXPECT_EQ(editor.text(id::combo1), language_name(german));
     expect_captions(editor, german);
-    EXPECT_EQ(editor.text(id::high_frame(1)), L"Hochdruck-alarm (60Pa)");
-    EXPECT_EQ(editor.text(id::low_frame(4)), L"Niederdruck-alarm (5Pa)");
+    EXPECT_EQ(editor.text(id::high_frame(1)), alarm_caption(german, row::high_alarm, 60));
+    EXPECT_EQ(editor.text(id::low_frame(4)), alarm_caption(german, row::low_alarm, 5));
     editor.save_screenshot(L"german" + dpi_suffix());
 }
 
@@ -43,10 +42,10 @@ TEST(StartUp, WithoutSettingsFileShowsTheDesignTimeValuesInEnglish) {
 
     expect_common_start(editor);
     expect_settings(editor, design_time);
-    EXPECT_EQ(editor.text(id::combo1), L"English");
+    EXPECT_EQ(editor.text(id::combo1), language_name(english));
     expect_captions(editor, english);
-    EXPECT_EQ(editor.text(id::high_frame(1)), L"High pressure alarm (0Pa)");
-    EXPECT_EQ(editor.text(id::low_frame(3)), L"Low pressure alarm (0Pa)");
+    EXPECT_EQ(editor.text(id::high_frame(1)), alarm_caption(english, row::high_alarm, 0));
+    EXPECT_EQ(editor.text(id::low_frame(3)), alarm_caption(english, row::low_alarm, 0));
     editor.save_screenshot(L"english" + dpi_suffix());
 }
 
@@ -56,11 +55,11 @@ TEST(StartUp, FromADriveRoot) {
     root.write_settings(settings_lines({"JOB=at the root", "HIGH_ALARM2=70", "LOW_ALARM2=12", "LANGUAGE=3"}));
     Editor editor(root);
 
-    Settings expected = design_time;
-    expected.job = L"at the root";
+    WindowState expected = design_time;
+    expected.job = u"at the root";
     expected.high[1] = 70;
     expected.low[1] = 12;
-    expected.language = dutch.index;
+    expected.language = dutch;
     expect_settings(editor, expected);
     expect_captions(editor, dutch);
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "lang/messages.h"
 #include "robot.h"
 #include "window_state.h"
 
@@ -44,11 +45,7 @@ TEST(UnreadableSettings, AFileHeldOpenElsewhereIsReportedBeforeTheWindowShows) {
         EXPECT_EQ(view.title, L"Pelmora\u2122 PM (V2.00)");
         const std::wstring description = system_description(ERROR_SHARING_VIOLATION);
         ASSERT_FALSE(description.empty());
-        EXPECT_EQ(
-            view.text,
-            L"The settings file could not be read completely. Saving on exit replaces it with the values "
-            L"shown.\n\n" +
-                description);
+        EXPECT_EQ(view.text, wide(pm::read_failed_text(english)) + L"\n\n" + description);
         EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
         EXPECT_TRUE(view.icon_shown);
         e.key(VK_RETURN);
@@ -62,7 +59,7 @@ TEST(UnreadableSettings, AFileHeldOpenElsewhereIsReportedBeforeTheWindowShows) {
     editor.chord(VK_MENU, VK_F4);
     const HWND prompt = editor.wait_message_box();
     ASSERT_NE(prompt, nullptr);
-    EXPECT_EQ(editor.read_message_box(prompt).title, L"Exit settings editor");
+    EXPECT_EQ(editor.read_message_box(prompt).title, lang_text(english, row::prompt_title));
     editor.click_window(GetDlgItem(prompt, IDYES));
     EXPECT_TRUE(editor.wait_ended());
     EXPECT_EQ(folder.settings(),

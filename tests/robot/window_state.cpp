@@ -2,34 +2,86 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <stdexcept>
+
+#include "lang/lang_text.h"
+#include "live_window.h"
+
 namespace robot {
+namespace {
 
-const Language english{0,
-                       L"English",
-                       L"Language",
-                       L"High pressure alarm",
-                       L"Low pressure alarm",
-                       L"Job description",
-                       L"SMS Number",
-                       L"Enable channel"};
-const Language german{2,
-                      L"Deutsch",
-                      L"Sprache",
-                      L"Hochdruck-alarm",
-                      L"Niederdruck-alarm",
-                      L"Job-beschreibung",
-                      L"SMS-Nummer",
-                      L"Aktivieren kanal"};
-const Language dutch{3,
-                     L"Nederlands",
-                     L"taal",
-                     L"Hoge druk alarm",
-                     L"Lage druk alarm",
-                     L"Functiebeschrijving",
-                     L"SMS nummer",
-                     L"Inschakelen kanaal"};
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the window's text is UTF-16, as the program's is");
 
-const Settings design_time{L"", {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}, {L"", L"", L""}, 0};
+// The program's table as the window shows it, made once: the monkey reads it after every event.
+struct Texts {
+    std::array<std::array<std::wstring, pm::LangText::rows>, pm::language_count> cells;
+    std::array<std::wstring, pm::language_count> names;
+};
+
+const Texts& texts() {
+    static const Texts made = [] {
+        pm::LangText table;
+        table.fill();
+        Texts t;
+        for (int language = 0; language < pm::language_count; ++language) {
+            const auto l = static_cast<size_t>(language);
+            for (int row = 0; row < pm::LangText::rows; ++row)
+                t.cells[l][static_cast<size_t>(row)] = wide(table(language, row));
+            t.names[l] = wide(pm::language_name(language));
+        }
+        return t;
+    }();
+    return made;
+}
+
+// An index the program would map to English is a mistake in a case, not a language to expect.
+size_t checked(int index, int count, const char* what) {
+    if (index < 0 || index >= count) throw std::out_of_range(std::string(what) + " " + std::to_string(index));
+    return static_cast<size_t>(index);
+}
+
+// The same reads through an Editor (looked up afresh) or a LiveWindow (looked up once).
+template <class Window>
+WindowState read_state(const Window& window) {
+    WindowState s;
+    s.job = utf16(window.text(id::text5));
+    for (int c = 1; c <= 4; ++c) {
+        const auto i = static_cast<size_t>(c - 1);
+        s.enabled[i] = window.check(id::pressure_channel(c));
+        s.high[i] = window.value(id::high_scroll(c));
+        s.low[i] = window.value(id::low_scroll(c));
+    }
+    for (int n = 1; n <= 3; ++n)
+        s.sms[static_cast<size_t>(n - 1)] = utf16(window.text(id::text1(n)));
+    s.language = window.selection();
+    return s;
+}
+
+}  // namespace
+
+std::wstring wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::u16string utf16(std::wstring_view text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+const std::wstring& lang_text(int language, int row) {
+    return texts()
+        .cells[checked(language, pm::language_count, "language")][checked(row, pm::LangText::rows, "row")];
+}
+
+const std::wstring& language_name(int language) {
+    return texts().names[checked(language, pm::language_count, "language")];
+}
+
+std::wstring alarm_caption(int language, int row, int value) {
+    return lang_text(language, row) + L" (" + std::to_wstring(value) + L"Pa)";
+}
+
+const WindowState design_time{u"", {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}, {u"", u"", u""}, english};
 
 const char* const example_file =
     "JOB=Site 4 compressor\r\n"
@@ -39,59 +91,59 @@ const char* const example_file =
     "ENABLE_CH4=1\r\nHIGH_ALARM4=99\r\nLOW_ALARM4=5\r\n"
     "GSM1=0123456789\r\nGSM2=\r\nGSM3=+3100000000\r\n"
     "LANGUAGE=2\r\n";
-const Settings example{L"Site 4 compressor",
-                       {1, 1, 0, 1},
-                       {60, 45, 0, 99},
-                       {20, 45, 0, 5},
-                       {L"0123456789", L"", L"+3100000000"},
-                       2};
+const WindowState example{u"Site 4 compressor",
+                          {1, 1, 0, 1},
+                          {60, 45, 0, 99},
+                          {20, 45, 0, 5},
+                          {u"0123456789", u"", u"+3100000000"},
+                          german};
 
-std::wstring alarm_caption(const wchar_t* text, int value) {
-    return std::wstring(text) + L" (" + std::to_wstring(value) + L"Pa)";
+WindowState state_of(const Editor& editor) {
+    return read_state(editor);
 }
 
-void expect_settings(const Editor& editor, const Settings& settings) {
-    EXPECT_EQ(editor.text(id::text5), settings.job);
+WindowState state_of(const LiveWindow& live) {
+    return read_state(live);
+}
+
+void expect_settings(const Editor& editor, const WindowState& settings) {
+    const WindowState shown = state_of(editor);
+    EXPECT_EQ(wide(shown.job), wide(settings.job)) << control_name(id::text5);
     for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(editor.text(id::text1(n)), settings.sms[n - 1]) << "Text1(" << n << ")";
+        const auto i = static_cast<size_t>(n - 1);
+        EXPECT_EQ(wide(shown.sms[i]), wide(settings.sms[i])) << control_name(id::text1(n));
     }
-    EXPECT_EQ(editor.selection(), settings.language);
+    EXPECT_EQ(shown.language, settings.language) << control_name(id::combo1) << "'s selection";
     for (int c = 1; c <= 4; ++c) {
-        SCOPED_TRACE("channel " + std::to_string(c));
         const auto i = static_cast<size_t>(c - 1);
-        EXPECT_EQ(editor.check(id::pressure_channel(c)), settings.enabled[i]);
-        EXPECT_EQ(editor.value(id::high_scroll(c)), settings.high[i]);
-        EXPECT_EQ(editor.value(id::low_scroll(c)), settings.low[i]);
+        EXPECT_EQ(shown.enabled[i], settings.enabled[i]) << control_name(id::pressure_channel(c));
+        EXPECT_EQ(shown.high[i], settings.high[i]) << control_name(id::high_scroll(c));
+        EXPECT_EQ(shown.low[i], settings.low[i]) << control_name(id::low_scroll(c));
         const bool on = settings.enabled[i] != 0;
-        EXPECT_EQ(editor.enabled(id::channel_frame(c)), on);
-        EXPECT_EQ(editor.enabled(id::high_frame(c)), on);
-        EXPECT_EQ(editor.enabled(id::low_frame(c)), on);
+        for (int frame : {id::channel_frame(c), id::high_frame(c), id::low_frame(c)})
+            EXPECT_EQ(editor.enabled(frame), on) << control_name(frame) << " enabled";
         // The bars keep their own enabled state; only their frames are switched.
-        EXPECT_TRUE(editor.enabled(id::high_scroll(c)));
-        EXPECT_TRUE(editor.enabled(id::low_scroll(c)));
-        EXPECT_TRUE(editor.enabled(id::pressure_channel(c)));
+        for (int control : {id::high_scroll(c), id::low_scroll(c), id::pressure_channel(c)})
+            EXPECT_TRUE(editor.enabled(control)) << control_name(control) << " disabled";
     }
 }
 
-void expect_captions(const Editor& editor, const Language& language) {
-    SCOPED_TRACE(std::string("captions in language ") + std::to_string(language.index));
-    EXPECT_EQ(editor.text(id::frame0), language.language);
-    EXPECT_EQ(editor.text(id::frame3), language.job);
-    for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(editor.text(id::sms_frame(n)), std::wstring(language.sms) + L" " + std::to_wstring(n));
-    }
-    EXPECT_EQ(editor.text(id::frame7), language.enable);
+void expect_captions(const Editor& editor, int language) {
+    SCOPED_TRACE(L"captions in " + language_name(language));
+    for (const TitledFrame& frame : titled_frames)
+        EXPECT_EQ(editor.text(frame.control), lang_text(language, frame.row)) << control_name(frame.control);
     for (int c = 1; c <= 4; ++c) {
         const std::wstring ch = L"CH" + std::to_wstring(c);
-        EXPECT_EQ(editor.text(id::channel_frame(c)), ch);
-        EXPECT_EQ(editor.text(id::pressure_channel(c)), ch);
+        EXPECT_EQ(editor.text(id::channel_frame(c)), ch) << control_name(id::channel_frame(c));
+        EXPECT_EQ(editor.text(id::pressure_channel(c)), ch) << control_name(id::pressure_channel(c));
         EXPECT_EQ(editor.text(id::high_frame(c)),
-                  alarm_caption(language.high, editor.value(id::high_scroll(c))));
+                  alarm_caption(language, row::high_alarm, editor.value(id::high_scroll(c))))
+            << control_name(id::high_frame(c));
         EXPECT_EQ(editor.text(id::low_frame(c)),
-                  alarm_caption(language.low, editor.value(id::low_scroll(c))));
+                  alarm_caption(language, row::low_alarm, editor.value(id::low_scroll(c))))
+            << control_name(id::low_frame(c));
     }
 }
-
 std::vector<int> tab_stops() {
     std::vector<int> stops = {id::combo1,   id::command1, id::text5,   id::text1(1),
                               id::text1(2), id::text1(3), id::command2};

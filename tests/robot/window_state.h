@@ -1,53 +1,78 @@
 // What the editor's window should show: the settings in its controls and the captions in one language.
+// The captions come from the program's own language table, so that a text changed there is expected
+// here too; what the robot checks is that the window shows the right one of them, in the right place.
 // Each check names the control that differs.
 #pragma once
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "doubles/window_state.h"
 #include "robot.h"
 
 namespace robot {
 
-struct Language {
-    int index;  // position in the language list
-    const wchar_t* name;
-    const wchar_t* language;  // Frame(0)
-    const wchar_t* high;      // leading text of the high alarm captions
-    const wchar_t* low;
-    const wchar_t* job;     // Frame(3)
-    const wchar_t* sms;     // Frame(4) to Frame(6), followed by " 1" to " 3"
-    const wchar_t* enable;  // Frame(7)
-};
+class LiveWindow;
 
-extern const Language english;
-extern const Language german;
-extern const Language dutch;
+// What a save writes: the same type the native tests and the fuzz target read off the control model.
+using pm::test::WindowState;
 
-struct Settings {
-    std::wstring job;
-    std::array<int, 4> enabled;  // check values of channels 1 to 4
-    std::array<int, 4> high;
-    std::array<int, 4> low;
-    std::array<std::wstring, 3> sms;
-    int language;
+// Positions in the language list.
+constexpr int english = 0;
+constexpr int french = 1;
+constexpr int german = 2;
+constexpr int dutch = 3;
+constexpr int spanish = 6;
+
+// Rows of the language table. A titled frame's caption is the row of its index: Frame(0), Frame(3) to
+// Frame(7).
+namespace row {
+constexpr int high_alarm = 1;  // the leading text of the high alarm captions
+constexpr int low_alarm = 2;
+constexpr int prompt_title = 8;  // the save prompt's
+constexpr int prompt_question = 9;
+}  // namespace row
+
+// The six titled frames, each with its row.
+struct TitledFrame {
+    int control;
+    int row;
 };
+inline constexpr std::array<TitledFrame, 6> titled_frames = {{{id::frame0, 0},
+                                                              {id::frame3, 3},
+                                                              {id::sms_frame(1), 4},
+                                                              {id::sms_frame(2), 5},
+                                                              {id::sms_frame(3), 6},
+                                                              {id::frame7, 7}}};
+
+// The program's texts are char16_t, the window's wchar_t: both UTF-16 on Windows.
+std::wstring wide(std::u16string_view text);
+std::u16string utf16(std::wstring_view text);
+
+// A text of the language table for a language in the list (0 to 6).
+const std::wstring& lang_text(int language, int row);
+// The language list's entry.
+const std::wstring& language_name(int language);
+// "High pressure alarm (25Pa)": row::high_alarm or row::low_alarm of the language, with a bar's value.
+std::wstring alarm_caption(int language, int row, int value);
 
 // The state before any settings are read.
-extern const Settings design_time;
+extern const WindowState design_time;
 // The example file of the settings format, and the window it describes.
 extern const char* const example_file;
-extern const Settings example;
+extern const WindowState example;
 
-// "High pressure alarm (25Pa)".
-std::wstring alarm_caption(const wchar_t* text, int value);
+// What the window shows of what a save writes, read control by control.
+WindowState state_of(const Editor& editor);
+WindowState state_of(const LiveWindow& live);
 
 // Every setting in its control, and each channel's three frames enabled exactly when it is checked.
-void expect_settings(const Editor& editor, const Settings& settings);
+void expect_settings(const Editor& editor, const WindowState& settings);
 // The captions of the six titled frames and of the eight alarm frames in this language, with each alarm
 // caption showing its bar's present value; the fixed "CH1" to "CH4" captions.
-void expect_captions(const Editor& editor, const Language& language);
+void expect_captions(const Editor& editor, int language);
 
 // The controls that take the focus, in tab order (frames never do), channel 2's low bar before its high.
 std::vector<int> tab_stops();

@@ -16,6 +16,14 @@ TEST(ScreenService, MeasuresInTwips) {
     EXPECT_LT(screen->frame_width(), 600.0f);
     EXPECT_GT(screen->frame_height(), screen->frame_width());
     EXPECT_LT(screen->frame_height(), 1200.0f);
+    // The work area lies within the screen and holds most of it.
+    const ScreenArea work = screen->work_area();
+    EXPECT_GE(work.left, 0.0f);
+    EXPECT_GE(work.top, 0.0f);
+    EXPECT_LE(work.left + work.width, screen->width());
+    EXPECT_LE(work.top + work.height, screen->height());
+    EXPECT_GT(work.width, screen->width() / 2);
+    EXPECT_GT(work.height, screen->height() / 2);
 }
 
 }  // namespace

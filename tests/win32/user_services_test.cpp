@@ -17,8 +17,9 @@ namespace fs = std::filesystem;
 TEST(ProgramStart, TheFileBrowserIsTheWindowsFoldersOwn) {
     Win32ProgramStart programs;
     const std::u16string browser = programs.file_browser();
+    // The system's Windows folder: on a terminal server GetWindowsDirectoryW gives a per-user one.
     wchar_t windows[MAX_PATH];
-    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    const UINT n = GetSystemWindowsDirectoryW(windows, MAX_PATH);
     const std::u16string expected =
         std::u16string(reinterpret_cast<const char16_t*>(windows), n) + u"\\explorer.exe";
     EXPECT_EQ(browser, expected);

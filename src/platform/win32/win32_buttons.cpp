@@ -1,5 +1,7 @@
 #include "platform/win32/win32_buttons.h"
 
+#include <oleacc.h>
+
 #include "platform/win32/win32_api.h"
 #include "resource.h"
 
@@ -15,6 +17,18 @@ Win32CheckBox::Win32CheckBox(CheckBox& model, const ControlSetting& setting, HWN
 
 void Win32CheckBox::on_command(int code) {
     if (code == BN_CLICKED) box_.click();
+}
+
+LONG Win32CheckBox::accessible_role() const {
+    return ROLE_SYSTEM_CHECKBUTTON;
+}
+
+// Checked or greyed as the box shows it, whatever the system's object knows of three-state boxes.
+LONG Win32CheckBox::accessible_state(LONG system_state) const {
+    LONG state = Win32Control::accessible_state(system_state) & ~(STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED);
+    if (shown_value_ == 1) state |= STATE_SYSTEM_CHECKED;
+    if (shown_value_ == 2) state |= STATE_SYSTEM_MIXED;
+    return state;
 }
 
 void Win32CheckBox::refresh_content() {
@@ -37,6 +51,10 @@ Win32PictureButton::~Win32PictureButton() {
 
 void Win32PictureButton::on_command(int code) {
     if (code == BN_CLICKED) button_.press();
+}
+
+LONG Win32PictureButton::accessible_role() const {
+    return ROLE_SYSTEM_PUSHBUTTON;
 }
 
 void Win32PictureButton::rescale(const ControlSetting& setting) {

@@ -10,6 +10,8 @@ class Win32CheckBox : public Win32Control {
   public:
     Win32CheckBox(CheckBox& model, const ControlSetting& setting, HWND parent);
     void on_command(int code) override;
+    LONG accessible_role() const override;
+    LONG accessible_state(LONG system_state) const override;
 
   private:
     void refresh_content() override;
@@ -24,6 +26,7 @@ class Win32PictureButton : public Win32Control {
     ~Win32PictureButton() override;
     void on_command(int code) override;
     void rescale(const ControlSetting& setting) override;
+    LONG accessible_role() const override;
 
   private:
     void refresh_content() override {}

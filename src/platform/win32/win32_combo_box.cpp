@@ -1,5 +1,7 @@
 #include "platform/win32/win32_combo_box.h"
 
+#include <oleacc.h>
+
 #include "platform/win32/win32_api.h"
 
 namespace pm {
@@ -8,6 +10,10 @@ Win32ComboBox::Win32ComboBox(ComboBox& model, const ControlSetting& setting, HWN
     : Win32Control(model), combo_(model) {
     create(setting, parent, 0, WC_COMBOBOXW, u"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
     SetWindowSubclass(hwnd(), combo_proc, 1, reinterpret_cast<DWORD_PTR>(this));
+    // A screen reader on the field, where the typing happens, hears the combo box's name too.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof(parts);
+    if (GetComboBoxInfo(hwnd(), &parts)) serve_accessibility(parts.hwndItem);
     refresh_content();  // a new box holds no entries, no selection and an empty field
     // Drawn above Frame(0), whose inner area it covers.
     SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -30,6 +36,9 @@ void Win32ComboBox::on_command(int code) {
             // A list closed by a click elsewhere goes back to the entry it had when it opened, after
             // this notification; the chosen entry is put back once that is done.
             PostMessageW(hwnd(), resync, 0, 0);
+            break;
+        case CBN_KILLFOCUS:
+            commit_typed();
             break;
         case CBN_SELCHANGE: {
             const int selected = win32::combo_selection(hwnd());
@@ -55,6 +64,16 @@ void Win32ComboBox::on_command(int code) {
         default:
             break;
     }
+}
+
+void Win32ComboBox::commit_typed() {
+    // Enter with the list open chooses from the list instead.
+    if (SendMessageW(hwnd(), CB_GETDROPPEDSTATE, 0, 0)) return;
+    combo_.commit_typed();
+}
+
+LONG Win32ComboBox::accessible_role() const {
+    return ROLE_SYSTEM_COMBOBOX;
 }
 
 void Win32ComboBox::refresh_content() {

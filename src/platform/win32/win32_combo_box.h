@@ -13,6 +13,10 @@ class Win32ComboBox : public Win32Control {
     Win32ComboBox(ComboBox& model, const ControlSetting& setting, HWND parent);
     ~Win32ComboBox() override;
     void on_command(int code) override;
+    LONG accessible_role() const override;
+    std::optional<std::u16string> accessible_value() const override { return shown_text_; }
+    // The user is done typing in the field: Enter, or the focus leaves it.
+    void commit_typed();
 
   private:
     // Posted to the combo box itself to show the model's choice again once its list has closed.

@@ -5,11 +5,15 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "window/controls.h"
 #include "window/pixel_layout.h"
 
 namespace pm {
 
+class Form1;
 class Win32Text;
 
 // What every control needs to make and place its window.
@@ -20,6 +24,7 @@ struct ControlSetting {
     int dpi;
     HWND tooltip;  // the window's tooltip, for the controls that have a tip
     Win32Text& text;
+    const Form1& form;  // what the controls' accessible names are made from
 };
 
 class Win32Control {
@@ -42,6 +47,20 @@ class Win32Control {
     // A new DPI: a new font and place.
     virtual void rescale(const ControlSetting& setting);
 
+    // What screen readers are told about this control, through the accessible object that
+    // win32_accessible.h makes for its window: its name in the window's language, its role (a ROLE_SYSTEM_
+    // value), its value (none: the system's own) and its state from the system's.
+    std::u16string accessible_name() const;
+    virtual LONG accessible_role() const;
+    virtual std::optional<std::u16string> accessible_value() const { return std::nullopt; }
+    virtual LONG accessible_state(LONG system_state) const;
+    // Tells screen readers that the name changed, if it did since they were last told: a frame's caption
+    // names the control inside it too, and the list's language the picture buttons.
+    void follow_name();
+    // The control whose accessible object `window` serves (its own window, or a part of it such as a combo
+    // box's field); null once the window is gone.
+    static Win32Control* served_by(HWND window);
+
   protected:
     explicit Win32Control(Control& model) : model_(model) {}
     // Where the control goes at `dpi`, in its container's client area.
@@ -51,10 +70,23 @@ class Win32Control {
                 const std::u16string& text, DWORD style, void* create_param = nullptr);
     // Shows the model's value, caption or entries; refresh() has dealt with the enabled state.
     virtual void refresh_content() = 0;
+    // Makes `part`, a window inside this control's (one at most), answer screen readers with this
+    // control's name.
+    void serve_accessibility(HWND part);
+    // Tells screen readers of a change to this control (EVENT_OBJECT_...).
+    void announce(DWORD event) const;
 
   private:
+    void serve(HWND window);
+    static void stop_serving(HWND window);
+    static LRESULT CALLBACK accessibility_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                               UINT_PTR id, DWORD_PTR self);
+
     Control& model_;
+    const Form1* form_ = nullptr;
+    std::u16string told_name_;
     HWND hwnd_ = nullptr;
+    HWND part_ = nullptr;
     bool shown_enabled_ = true;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_frame.h"
 
+#include <oleacc.h>
+
 #include "platform/win32/win32_api.h"
 
 namespace pm {
@@ -27,6 +29,11 @@ void Win32Frame::rescale(const ControlSetting& setting) {
     font_ = setting.font;
     dpi_ = setting.dpi;
     Win32Control::rescale(setting);
+}
+
+// What the system's object calls a window of our own class is a client area; ours holds a group.
+LONG Win32Frame::accessible_role() const {
+    return ROLE_SYSTEM_GROUPING;
 }
 
 void Win32Frame::refresh_content() {
@@ -61,8 +68,9 @@ void Win32Frame::paint() {
         text.right = text.left + extent.cx + 2 * gap;
         FillRect(memory, &text, GetSysColorBrush(COLOR_BTNFACE));
         SetBkMode(memory, TRANSPARENT);
-        // A disabled frame draws its caption greyed; what it holds keeps its own look.
-        SetTextColor(memory, GetSysColor(IsWindowEnabled(hwnd()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        // The system's pair for the face it is drawn on, which every colour scheme (high contrast too)
+        // keeps readable; a disabled frame draws its caption greyed, what it holds keeps its own look.
+        SetTextColor(memory, GetSysColor(IsWindowEnabled(hwnd()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         text.left += gap;
         DrawTextW(memory, win32::wide(shown_caption_), length, &text, DT_SINGLELINE | DT_NOPREFIX);
     }

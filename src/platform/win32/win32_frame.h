@@ -13,6 +13,7 @@ class Win32Frame : public Win32Control {
 
     Win32Frame(FrameControl& model, const ControlSetting& setting, HWND parent);
     void rescale(const ControlSetting& setting) override;
+    LONG accessible_role() const override;
 
   private:
     static LRESULT CALLBACK frame_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

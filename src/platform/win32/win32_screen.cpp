@@ -24,6 +24,13 @@ float Win32Screen::height() {
     return to_twips(GetSystemMetrics(SM_CYSCREEN));
 }
 
+// The primary monitor's, where the window is centred.
+ScreenArea Win32Screen::work_area() {
+    RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return {to_twips(r.left), to_twips(r.top), to_twips(r.right - r.left), to_twips(r.bottom - r.top)};
+}
+
 float Win32Screen::frame_width() {
     const RECT r = frame_of_window();
     return to_twips(r.right - r.left);

@@ -9,6 +9,7 @@ class Win32Screen : public Screen {
   public:
     float width() override;
     float height() override;
+    ScreenArea work_area() override;
     float frame_width() override;
     float frame_height() override;
 };

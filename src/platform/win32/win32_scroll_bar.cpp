@@ -1,5 +1,9 @@
 #include "platform/win32/win32_scroll_bar.h"
 
+#include <oleacc.h>
+
+#include <string>
+
 #include "platform/win32/win32_api.h"
 
 namespace pm {
@@ -26,6 +30,12 @@ void Win32ScrollBar::on_scroll(int code) {
         case SB_PAGERIGHT:
             bar_.step(ScrollStep::page_right);
             break;
+        case SB_LEFT:  // Home
+            bar_.step(ScrollStep::to_min);
+            break;
+        case SB_RIGHT:  // End
+            bar_.step(ScrollStep::to_max);
+            break;
         case SB_THUMBTRACK:
             bar_.drag(win32::scroll_track_position(hwnd()));
             break;
@@ -41,6 +51,17 @@ void Win32ScrollBar::refresh_content() {
     if (bar_.value() == shown_value_) return;
     shown_value_ = bar_.value();
     win32::scroll_set_position(hwnd(), shown_value_);
+    announce(EVENT_OBJECT_VALUECHANGE);
+}
+
+LONG Win32ScrollBar::accessible_role() const {
+    return ROLE_SYSTEM_SCROLLBAR;
+}
+
+// The threshold as a number, as the caption above shows it.
+std::optional<std::u16string> Win32ScrollBar::accessible_value() const {
+    const std::string digits = std::to_string(shown_value_);
+    return std::u16string(digits.begin(), digits.end());
 }
 
 }  // namespace pm

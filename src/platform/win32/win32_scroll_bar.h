@@ -9,6 +9,8 @@ class Win32ScrollBar : public Win32Control {
   public:
     Win32ScrollBar(HScrollBar& model, const ControlSetting& setting, HWND parent);
     void on_scroll(int code) override;
+    LONG accessible_role() const override;
+    std::optional<std::u16string> accessible_value() const override;
 
   private:
     void refresh_content() override;

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_text_box.h"
 
+#include <oleacc.h>
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -27,6 +29,10 @@ void Win32TextBox::on_command(int code) {
     // which would move the caret.
     shown_text_ = win32::window_text(hwnd());
     box_.user_edit(shown_text_);
+}
+
+LONG Win32TextBox::accessible_role() const {
+    return ROLE_SYSTEM_TEXT;
 }
 
 void Win32TextBox::refresh_content() {

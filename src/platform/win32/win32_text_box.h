@@ -10,6 +10,8 @@ class Win32TextBox : public Win32Control {
     Win32TextBox(TextBox& model, const ControlSetting& setting, HWND parent);
     ~Win32TextBox() override;
     void on_command(int code) override;
+    LONG accessible_role() const override;
+    std::optional<std::u16string> accessible_value() const override { return shown_text_; }
 
   private:
     static LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,

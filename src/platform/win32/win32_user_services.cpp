@@ -24,12 +24,13 @@ void Win32Beeper::beep() {
 }
 
 std::u16string Win32ProgramStart::file_browser() {
-    // The Windows folder itself, never a search: an explorer.exe on the card must not run.
+    // The Windows folder itself, never a search: an explorer.exe on the card must not run. The system's
+    // folder, not GetWindowsDirectoryW's: on a terminal server that gives a per-user folder without it.
     std::vector<wchar_t> folder(MAX_PATH);
-    UINT n = GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    UINT n = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
     if (n >= folder.size()) {
         folder.resize(n + 1);
-        n = GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+        n = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
     }
     std::u16string path(reinterpret_cast<const char16_t*>(folder.data()), n);
     if (path.empty() || path.back() != u'\\') path += u'\\';

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_window.h"
 
+#include <objbase.h>
+
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_buttons.h"
 #include "platform/win32/win32_combo_box.h"
@@ -48,6 +50,9 @@ std::unique_ptr<Win32Control> make_control(Control& c, const ControlSetting& set
 Win32Window::Win32Window(HINSTANCE instance, Win32Text& text) : instance_(instance), text_(text) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    // Screen readers reach the controls' accessible objects through COM, which this thread serves as a
+    // single-threaded apartment: their calls arrive here, between messages.
+    com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 
     WNDCLASSEXW main{};
     main.cbSize = sizeof(main);
@@ -68,6 +73,7 @@ Win32Window::~Win32Window() {
     if (window_) DestroyWindow(window_);
     controls_.clear();
     if (font_) DeleteObject(font_);
+    if (com_) CoUninitialize();
 }
 
 SysError Win32Window::show_modeless(Form1& form) {
@@ -114,7 +120,7 @@ int Win32Window::run() {
 }
 
 ControlSetting Win32Window::setting() const {
-    return {instance_, window_, font_, dpi_, tooltip_, text_};
+    return {instance_, window_, font_, dpi_, tooltip_, text_, *form_};
 }
 
 void Win32Window::create_controls() {
@@ -160,6 +166,15 @@ HWND Win32Window::hwnd_of(const Control& control) const {
 void Win32Window::refresh(const Control& control) {
     const auto at = static_cast<std::size_t>(control.tab_index());
     if (at < controls_.size() && controls_[at]) controls_[at]->refresh();
+    follow_names();
+}
+
+// A caption names more than its own frame (the bar or box inside, the language field), and the list's
+// language names the picture buttons: every control compares its name with what screen readers were told.
+void Win32Window::follow_names() {
+    for (const auto& c : controls_) {
+        if (c) c->follow_name();
+    }
 }
 
 void Win32Window::refresh_form() {
@@ -185,11 +200,15 @@ bool Win32Window::pre_translate(const MSG& message) {
         return true;
     }
     if (message.wParam == VK_RETURN && !alt_or_ctrl) {
-        // Enter presses a focused picture button; the window has no default button.
+        // Enter presses a focused picture button and ends typing in the language field; the window has
+        // no default button.
         Win32Control* focused = control_of(GetFocus());
         if (focused && focused->model().kind() == ControlKind::picture_button) {
             static_cast<PictureButton&>(focused->model()).press();
             return true;
+        }
+        if (focused && focused->model().kind() == ControlKind::combo_box) {
+            static_cast<Win32ComboBox*>(focused)->commit_typed();
         }
     }
     return false;
@@ -205,6 +224,9 @@ void Win32Window::move_focus(bool backwards) {
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (order[i] == current) at = i;
     }
+    // Windows hides focus rectangles until the keyboard is used to move around; a dialog box shows them
+    // on Tab through IsDialogMessage, and this window, which moves the focus itself, says so the same way.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     std::size_t next = 0;
     if (at == order.size()) {
         next = backwards ? order.size() - 1 : 0;
@@ -214,7 +236,16 @@ void Win32Window::move_focus(bool backwards) {
     SetFocus(hwnd_of(*order[next]));
 }
 
+// The save prompt takes the focus from the language field; what was typed there is settled first, so
+// that the prompt speaks, and the file records, the language that the field will show.
+void Win32Window::commit_language_field() {
+    if (form_)
+        static_cast<Win32ComboBox&>(*controls_.at(static_cast<std::size_t>(form_->Combo1().tab_index())))
+            .commit_typed();
+}
+
 void Win32Window::close_request(CloseReason reason) {
+    commit_language_field();
     if (!form_->request_close(reason)) return;
     form_->unload();
     DestroyWindow(window_);
@@ -233,6 +264,7 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_COMMAND:
             if (Win32Control* c = control_of(reinterpret_cast<HWND>(lparam)); c && lparam != 0) {
                 c->on_command(HIWORD(wparam));
+                follow_names();  // typing in the language field unselects its entry without a refresh
             }
             return 0;
         case WM_HSCROLL:
@@ -243,14 +275,24 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
+            // Check box captions on the frames' face, in the system's text colour for that face.
+            SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
             SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_SYSCOLORCHANGE:
+            // A new colour scheme (high contrast on or off): the common controls must be told by their
+            // top-level window, and the frames paint their captions again in the new colours.
+            for (const auto& control : controls_)
+                SendMessageW(control->hwnd(), WM_SYSCOLORCHANGE, wparam, lparam);
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return 0;
         case WM_CLOSE:
             close_request(CloseReason::user);
             return 0;
         case WM_QUERYENDSESSION:
             // The session ends: the same close request as any other, and the same answer. The window
             // goes only at WM_ENDSESSION, since another program may still call the ending off.
+            commit_language_field();
             return form_->request_close(CloseReason::session_end) ? TRUE : FALSE;
         case WM_ENDSESSION:
             if (wparam) {

@@ -46,8 +46,10 @@ class Win32Window : public WindowShow, public FormView {
     void rescale(int dpi);
     bool pre_translate(const MSG& message);
     void move_focus(bool backwards);
+    void commit_language_field();
     void close_request(CloseReason reason);
     void gone();
+    void follow_names();
 
     // The control whose window is `hwnd` or holds it (a combo box's field), if any.
     Win32Control* control_of(HWND hwnd) const;
@@ -65,6 +67,7 @@ class Win32Window : public WindowShow, public FormView {
     std::vector<std::unique_ptr<Win32Control>> controls_;
     std::u16string shown_caption_;
     POINT shown_position_{};
+    bool com_ = false;
 };
 
 }  // namespace pm

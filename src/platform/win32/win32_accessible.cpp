@@ -1,0 +1,197 @@
+#include "platform/win32/win32_accessible.h"
+
+#include <new>
+#include <optional>
+#include <string>
+
+#include "platform/win32/win32_control.h"
+
+namespace pm {
+
+namespace {
+
+bool is_self(const VARIANT& child) {
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// A BSTR for the caller to free; S_FALSE for an empty text, as MSAA has it.
+HRESULT give_text(const std::u16string& text, BSTR* out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (text.empty()) return S_FALSE;
+    *out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+}  // namespace
+
+LRESULT Win32Accessible::answer(HWND window, WPARAM wparam) {
+    if (!Win32Control::served_by(window)) return 0;
+    IAccessible* standard = nullptr;
+    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard))) ||
+        !standard) {
+        return 0;
+    }
+    auto* object = new (std::nothrow) Win32Accessible(window, standard);
+    if (!object) {
+        standard->Release();
+        return 0;
+    }
+    // LresultFromObject takes a reference of its own for the client; a new object is made for every
+    // request, so the window keeps none.
+    const LRESULT result =
+        LresultFromObject(__uuidof(IAccessible), wparam, static_cast<IAccessible*>(object));
+    object->Release();
+    return result > 0 ? result : 0;
+}
+
+Win32Accessible::Win32Accessible(HWND window, IAccessible* standard) : window_(window), standard_(standard) {}
+
+Win32Accessible::~Win32Accessible() {
+    standard_->Release();
+}
+
+HRESULT Win32Accessible::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+    } else if (iid == __uuidof(IOleWindow)) {
+        *object = static_cast<IOleWindow*>(this);
+    } else {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG Win32Accessible::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG Win32Accessible::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT Win32Accessible::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+HRESULT Win32Accessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+}
+HRESULT Win32Accessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+HRESULT Win32Accessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+    return E_NOTIMPL;
+}
+
+// A combo box's field (a part) is named after the combo box and is otherwise the system's edit box.
+HRESULT Win32Accessible::get_accName(VARIANT child, BSTR* name) {
+    if (!is_self(child)) return standard_->get_accName(child, name);
+    const Win32Control* control = Win32Control::served_by(window_);
+    if (!control) return CO_E_OBJNOTCONNECTED;
+    return give_text(control->accessible_name(), name);
+}
+
+HRESULT Win32Accessible::get_accRole(VARIANT child, VARIANT* role) {
+    const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
+    if (!control || control->hwnd() != window_) return standard_->get_accRole(child, role);
+    if (!role) return E_POINTER;
+    VariantInit(role);
+    role->vt = VT_I4;
+    role->lVal = control->accessible_role();
+    return S_OK;
+}
+
+HRESULT Win32Accessible::get_accValue(VARIANT child, BSTR* value) {
+    const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
+    if (!control || control->hwnd() != window_) return standard_->get_accValue(child, value);
+    const std::optional<std::u16string> own = control->accessible_value();
+    if (!own) return standard_->get_accValue(child, value);
+    return give_text(*own, value);
+}
+
+HRESULT Win32Accessible::get_accState(VARIANT child, VARIANT* state) {
+    const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
+    if (!control || control->hwnd() != window_) return standard_->get_accState(child, state);
+    if (!state) return E_POINTER;
+    VARIANT system;
+    VariantInit(&system);
+    const LONG known =
+        SUCCEEDED(standard_->get_accState(child, &system)) && system.vt == VT_I4 ? system.lVal : 0;
+    VariantClear(&system);
+    VariantInit(state);
+    state->vt = VT_I4;
+    state->lVal = control->accessible_state(known);
+    return S_OK;
+}
+
+HRESULT Win32Accessible::get_accParent(IDispatch** parent) {
+    return standard_->get_accParent(parent);
+}
+HRESULT Win32Accessible::get_accChildCount(LONG* count) {
+    return standard_->get_accChildCount(count);
+}
+HRESULT Win32Accessible::get_accChild(VARIANT child, IDispatch** object) {
+    return standard_->get_accChild(child, object);
+}
+HRESULT Win32Accessible::get_accDescription(VARIANT child, BSTR* description) {
+    return standard_->get_accDescription(child, description);
+}
+HRESULT Win32Accessible::get_accHelp(VARIANT child, BSTR* help) {
+    return standard_->get_accHelp(child, help);
+}
+HRESULT Win32Accessible::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
+    return standard_->get_accHelpTopic(file, child, topic);
+}
+HRESULT Win32Accessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    return standard_->get_accKeyboardShortcut(child, shortcut);
+}
+HRESULT Win32Accessible::get_accFocus(VARIANT* focus) {
+    return standard_->get_accFocus(focus);
+}
+HRESULT Win32Accessible::get_accSelection(VARIANT* selection) {
+    return standard_->get_accSelection(selection);
+}
+HRESULT Win32Accessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+    return standard_->get_accDefaultAction(child, action);
+}
+HRESULT Win32Accessible::accSelect(LONG flags, VARIANT child) {
+    return standard_->accSelect(flags, child);
+}
+HRESULT Win32Accessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
+    return standard_->accLocation(left, top, width, height, child);
+}
+HRESULT Win32Accessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
+    return standard_->accNavigate(direction, start, end);
+}
+HRESULT Win32Accessible::accHitTest(LONG left, LONG top, VARIANT* child) {
+    return standard_->accHitTest(left, top, child);
+}
+HRESULT Win32Accessible::accDoDefaultAction(VARIANT child) {
+    return standard_->accDoDefaultAction(child);
+}
+HRESULT Win32Accessible::put_accName(VARIANT child, BSTR name) {
+    return standard_->put_accName(child, name);
+}
+HRESULT Win32Accessible::put_accValue(VARIANT child, BSTR value) {
+    return standard_->put_accValue(child, value);
+}
+
+HRESULT Win32Accessible::GetWindow(HWND* window) {
+    if (!window) return E_POINTER;
+    *window = window_;
+    return S_OK;
+}
+HRESULT Win32Accessible::ContextSensitiveHelp(BOOL) {
+    return E_NOTIMPL;
+}
+
+}  // namespace pm

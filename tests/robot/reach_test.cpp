@@ -1,0 +1,117 @@
+// Every user's reach: the bars' Home and End keys, the language field after typing, a window that fits
+// a small screen at a large scale, and captions readable in a high-contrast colour scheme.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "robot.h"
+#include "window_state.h"
+
+namespace robot {
+namespace {
+
+// Home and End take a focused bar to 0 and 99 by the same way as any step: channel 2's low alarm
+// follows its high one down, and both captions show the values.
+TEST(Keyboard, HomeAndEndTakeAFocusedBarToItsEnds) {
+    ProgramFolder folder;
+    folder.write_settings(example_file);  // channel 2: high 45, low 45
+    Editor editor(folder);
+    ASSERT_TRUE(editor.tab_to(id::high_scroll(2)));
+    editor.key(VK_END);
+    ASSERT_TRUE(wait_until([&] { return editor.value(id::high_scroll(2)) == 99; })) << "End did nothing";
+    EXPECT_EQ(editor.value(id::low_scroll(2)), 45);
+    EXPECT_EQ(editor.text(id::high_frame(2)), alarm_caption(german, row::high_alarm, 99));
+    editor.key(VK_HOME);
+    ASSERT_TRUE(wait_until([&] { return editor.value(id::high_scroll(2)) == 0; })) << "Home did nothing";
+    EXPECT_TRUE(wait_until([&] { return editor.value(id::low_scroll(2)) == 0; })) << "low was not pushed";
+    EXPECT_EQ(editor.text(id::low_frame(2)), alarm_caption(german, row::low_alarm, 0));
+    EXPECT_EQ(editor.focus(), id::high_scroll(2));
+}
+
+// Text that names no entry gives way to the entry chosen last when the field loses the focus; a name
+// typed in any letter case and ended with Enter chooses that entry. Both retitle the window.
+TEST(LanguageField, ATypoGivesWayToTheLastEntryAndATypedNameChoosesIt) {
+    ProgramFolder folder;
+    folder.write_settings(example_file);  // German
+    Editor editor(folder);
+    ASSERT_TRUE(editor.wait_focus(id::combo1));
+    editor.key(VK_END);
+    editor.key(VK_HOME, true);
+    editor.type(L"Deutsh");
+    ASSERT_TRUE(wait_until([&] { return editor.text(id::combo1) == L"Deutsh"; }));
+    EXPECT_EQ(editor.selection(), -1);
+    editor.key(VK_TAB);
+    EXPECT_TRUE(wait_until([&] { return editor.selection() == german; })) << "no entry put back";
+    EXPECT_EQ(editor.text(id::combo1), language_name(german));
+    expect_captions(editor, german);
+
+    ASSERT_TRUE(editor.tab_to(id::combo1));
+    editor.key(VK_END);
+    editor.key(VK_HOME, true);
+    editor.type(L"nederlands");
+    editor.key(VK_RETURN);
+    EXPECT_TRUE(wait_until([&] { return editor.selection() == dutch; })) << "the typed name chose nothing";
+    EXPECT_EQ(editor.text(id::combo1), language_name(dutch));
+    expect_captions(editor, dutch);
+    EXPECT_EQ(editor.focus(), id::combo1);
+}
+
+// The window's title bar lies in the work area on every screen; where the centred window would not fit
+// (a small screen at a large scale: the harness's PM_ROBOT_DESKTOP), its top is the work area's top.
+TEST(Placement, TheTitleBarIsAlwaysWithinReach) {
+    ProgramFolder folder;
+    Editor editor(folder);
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    RECT window{};
+    ASSERT_TRUE(GetWindowRect(editor.window(), &window));
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    EXPECT_GE(window.top, work.top);
+    EXPECT_LT(window.top + GetSystemMetrics(SM_CYCAPTION), work.bottom);
+    if (width <= work.right - work.left) {
+        EXPECT_GE(window.left, work.left);
+        EXPECT_LE(window.right, work.right);
+    } else {
+        EXPECT_EQ(window.left, work.left);
+    }
+    if (height > work.bottom - work.top) {
+        EXPECT_EQ(window.top, work.top) << "a window taller than the work area starts at its top";
+    }
+    editor.save_screenshot(L"placement-" + std::to_wstring(work.right - work.left) + L"x" +
+                           std::to_wstring(work.bottom - work.top) + L"-" + std::to_wstring(config().dpi) +
+                           L"dpi");
+}
+
+// Under a scheme whose window text colour is the button face's own (black on black), the frames'
+// captions must still be drawn in the button text colour for that face. The harness sets the scheme
+// (PM_ROBOT_COLORS).
+TEST(HighContrast, FrameCaptionsAreDrawnInTheFacesTextColour) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    ASSERT_EQ(face, GetSysColor(COLOR_WINDOWTEXT)) << "the harness set no such colour scheme";
+    ASSERT_NE(face, text);
+    ProgramFolder folder;
+    folder.write_settings(example_file);  // channel 3 off: its frames are disabled
+    Editor editor(folder);
+    for (int control : {id::frame0, id::frame3, id::high_frame(1), id::low_frame(4)}) {
+        SCOPED_TRACE(control_name(control));
+        const Editor::Picture picture =
+            editor.picture(editor.find(control), L"contrast-" + control_name(control));
+        ASSERT_GT(picture.width, 0) << "no picture";
+        // The caption sits on the frame's top edge; its letters are the text colour, and nothing is drawn
+        // in the window text colour there but the face.
+        const int caption_rows = std::min(picture.height, 20 * config().dpi / 96);
+        int letters = 0;
+        for (int y = 0; y < caption_rows; ++y) {
+            for (int x = 0; x < picture.width; ++x)
+                letters += picture.at(x, y) == text;
+        }
+        EXPECT_GT(letters, 20) << "the caption is not drawn in the button text colour";
+    }
+    editor.save_screenshot(L"high-contrast");
+}
+
+}  // namespace
+}  // namespace robot
