@@ -181,12 +181,14 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
         file->close();
         return unreadable(e);
     };
-    std::vector<char> buffer(64 * 1024);
+    // Only what a read hands back is ever looked at, so the buffer is not zeroed first.
+    constexpr std::size_t buffer_size = 64 * 1024;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(buffer_size);
     for (;;) {
         std::size_t got = 0;
-        if (SysError e = file->read(buffer, got)) return unreadable_file(e);
+        if (SysError e = file->read({buffer.get(), buffer_size}, got)) return unreadable_file(e);
         if (got == 0) break;
-        if (SysError e = lines.feed({buffer.data(), got})) return unreadable_file(e);
+        if (SysError e = lines.feed({buffer.get(), got})) return unreadable_file(e);
     }
     file->close();
     if (SysError e = lines.finish()) return unreadable(e);

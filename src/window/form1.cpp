@@ -12,12 +12,13 @@ namespace {
 std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control* container) {
     const auto index = static_cast<std::int16_t>(s.index);
     const auto tab = static_cast<std::int16_t>(s.tab_index);
-    const std::u16string caption{s.caption};
+    // A fresh string for each control to take over, rather than one kept here and copied.
+    auto caption = [&s] { return std::u16string{s.caption}; };
     switch (s.kind) {
         case ControlKind::frame:
-            return std::make_unique<FrameControl>(form, s.name, index, container, s.bounds, tab, caption);
+            return std::make_unique<FrameControl>(form, s.name, index, container, s.bounds, tab, caption());
         case ControlKind::check_box:
-            return std::make_unique<CheckBox>(form, s.name, index, container, s.bounds, tab, caption,
+            return std::make_unique<CheckBox>(form, s.name, index, container, s.bounds, tab, caption(),
                                               static_cast<std::int16_t>(s.value));
         case ControlKind::scroll_bar:
             return std::make_unique<HScrollBar>(
@@ -25,10 +26,10 @@ std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control
                 static_cast<std::int16_t>(s.range.max), static_cast<std::int16_t>(s.range.small_change),
                 static_cast<std::int16_t>(s.range.large_change), static_cast<std::int16_t>(s.value));
         case ControlKind::text_box:
-            return std::make_unique<TextBox>(form, s.name, index, container, s.bounds, tab, caption,
+            return std::make_unique<TextBox>(form, s.name, index, container, s.bounds, tab, caption(),
                                              s.max_length);
         case ControlKind::combo_box:
-            return std::make_unique<ComboBox>(form, s.name, index, container, s.bounds, tab, caption);
+            return std::make_unique<ComboBox>(form, s.name, index, container, s.bounds, tab, caption());
         case ControlKind::picture_button:
             return std::make_unique<PictureButton>(form, s.name, index, container, s.bounds, tab, s.picture,
                                                    std::u16string{s.tool_tip});
@@ -40,17 +41,28 @@ std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control
 
 Form1::Form1(Form1Events& events, float frame_width, float frame_height)
     : events_(events), frame_width_(frame_width), frame_height_(frame_height) {
+    owned_.reserve(layout_table().size());
+    all_.reserve(layout_table().size());
     for (const ControlSpec& row : layout_table()) {
         Control* container =
             row.container == ControlName::Form1 ? nullptr : find(row.container, row.container_index);
         owned_.push_back(make_control(*this, row, container));
         all_.push_back(owned_.back().get());
+        Control** kept = slot(row.name, row.index);
+        if (kept != nullptr && *kept == nullptr) *kept = all_.back();  // the first of a name and index wins
     }
 }
 
 Form1::~Form1() = default;
 
+Control** Form1::slot(ControlName name, int index) {
+    const auto row = static_cast<std::size_t>(name);
+    if (row >= by_name_.size() || index < 0 || index >= indexes) return nullptr;
+    return &by_name_[row][static_cast<std::size_t>(index)];
+}
+
 Control* Form1::find(ControlName name, int index) {
+    if (Control** kept = slot(name, index)) return *kept;
     for (Control* c : all_) {
         if (c->name() == name && c->index() == index) return c;
     }

@@ -65,8 +65,7 @@ void MemoryFileSystem::fail(FsOp op, int nth, SysError error) {
 }
 
 int MemoryFileSystem::calls(FsOp op) const {
-    const auto it = calls_.find(op);
-    return it == calls_.end() ? 0 : it->second;
+    return calls_[static_cast<std::size_t>(op)];
 }
 
 SysError MemoryFileSystem::tick(FsOp op) {
@@ -74,7 +73,7 @@ SysError MemoryFileSystem::tick(FsOp op) {
         crash_countdown_ = -1;
     }
     if (crash_countdown_ < 0) throw Crash{};
-    const int n = ++calls_[op];
+    const int n = ++calls_[static_cast<std::size_t>(op)];
     for (const Fault& f : faults_) {
         if (f.op == op && f.at == n) return f.error;
     }

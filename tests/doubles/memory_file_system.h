@@ -2,6 +2,7 @@
 // chosen error code (or, for writes, comes back short).
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 namespace pm::test {
 
 enum class FsOp { query, open_read, read, create, write, short_write, flush, close, remove, rename };
+inline constexpr std::size_t fs_op_count = static_cast<std::size_t>(FsOp::rename) + 1;
 
 struct MemoryEntry {
     std::string bytes;
@@ -66,7 +68,7 @@ class MemoryFileSystem : public FileSystem {
     std::u16string folder_;
     std::vector<Fault> faults_;
     int crash_countdown_ = 0;
-    std::map<FsOp, int> calls_;
+    std::array<int, fs_op_count> calls_{};
 };
 
 }  // namespace pm::test

@@ -59,11 +59,15 @@ SysError Cp1252Text::to_ansi(std::u16string_view wide, std::string& ansi) {
 }
 
 std::size_t Cp1252Text::find_no_case(std::u16string_view text, std::u16string_view what, std::size_t from) {
-    if (from > text.size()) return std::u16string_view::npos;
-    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(),
-                                what.end(), [](char16_t a, char16_t b) { return fold(a) == fold(b); });
-    return it == text.end() && !what.empty() ? std::u16string_view::npos
-                                             : static_cast<std::size_t>(it - text.begin());
+    if (from > text.size() || what.size() > text.size() - from) return std::u16string_view::npos;
+    // Each position gives up at its first difference: the settings reader tries every key on every line.
+    for (std::size_t at = from; at <= text.size() - what.size(); ++at) {
+        std::size_t same = 0;
+        while (same < what.size() && fold(text[at + same]) == fold(what[same]))
+            ++same;
+        if (same == what.size()) return at;
+    }
+    return std::u16string_view::npos;
 }
 
 }  // namespace pm
