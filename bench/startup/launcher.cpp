@@ -1,6 +1,7 @@
 // Times programs from process creation until their window is shown and painted, and reads their peak
-// working set and private bytes at that moment. Rounds are interleaved so that whatever the machine does
-// meanwhile falls on every program alike. Prints; asserts nothing.
+// working set and private bytes at that moment. Rounds are interleaved, every other one in reverse order,
+// so that whatever the machine does meanwhile, and whatever a program leaves behind for the next one,
+// falls on every program alike. Prints; asserts nothing.
 //   startup_launcher ROUNDS NAME=PROGRAM.exe [NAME=PROGRAM.exe ...]
 #include <windows.h>
 // after windows.h, which it needs
@@ -74,6 +75,10 @@ bool run_once(Program& p) {
     }
     Search search{process.dwProcessId, nullptr};
     const double deadline = start + 30000;
+    // Not a busy wait: on two cores a launcher that spins takes the time the program needs, and its share
+    // varies from start to start by more than the differences measured. The program is first left alone
+    // until it waits for input (its window shown, its queue empty), then looked at every millisecond.
+    WaitForInputIdle(process.hProcess, 30000);
     bool done = false;
     while (!done && now_ms() < deadline) {
         if (!search.found) EnumWindows(find_window, reinterpret_cast<LPARAM>(&search));
@@ -81,7 +86,7 @@ bool run_once(Program& p) {
             done = true;
             break;
         }
-        Sleep(0);
+        Sleep(1);
     }
     const double elapsed = now_ms() - start;
     PROCESS_MEMORY_COUNTERS_EX memory{};
@@ -142,8 +147,8 @@ int wmain(int argc, wchar_t** argv) {
 
     int failures = 0;
     for (int round = 0; round < rounds; ++round) {
-        for (Program& p : programs)
-            failures += !run_once(p);
+        for (std::size_t i = 0; i < programs.size(); ++i)
+            failures += !run_once(programs[round % 2 ? programs.size() - 1 - i : i]);
     }
 
     std::printf(

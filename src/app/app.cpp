@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/position_form.h"
+#include "app/startup_probe.h"
 #include "behaviour/channel_rules.h"
 #include "behaviour/close_prompt.h"
 #include "behaviour/key_filter.h"
@@ -62,7 +63,8 @@ StartOutcome App::Main() {
                                  static_cast<std::int16_t>(position));
     }
     form().Combo1().set_list_index(0);
-    StartOutcome outcome{load_settings(form(), services_.files, services_.text)};
+    StartOutcome outcome{startup::settings ? load_settings(form(), services_.files, services_.text)
+                                           : LoadOutcome{}};
     apply_language(form(), lang_text_);
     const int language = form().Combo1().list_index();
     // The next save would replace what could not be read or used with what the window shows: say so

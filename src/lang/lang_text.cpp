@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "app/startup_probe.h"
 #include "window/form1.h"
 
 namespace pm {
@@ -62,6 +63,7 @@ const std::u16string& LangText::operator()(int language, int row) const {
 }
 
 void apply_language(Form1& form, LangText& lang_text) {
+    if constexpr (!startup::captions) return;
     lang_text.fill();
     form.Frame(0).set_caption(lang_text(form.Combo1().list_index(), 0));
     for (int i = 3; i <= 7; ++i)
@@ -73,15 +75,21 @@ void apply_language(Form1& form, LangText& lang_text) {
 namespace {
 
 std::u16string alarm_caption(const std::u16string& text, int value) {
-    std::u16string caption = text + u" (";
-    for (char c : std::to_string(value))
-        caption.push_back(static_cast<char16_t>(c));
-    return caption + u"Pa)";
+    const std::string digits = std::to_string(value);
+    // Built in one piece: every move of a bar and every change of language rebuilds two of these.
+    std::u16string caption;
+    caption.reserve(text.size() + digits.size() + 5);
+    caption += text;
+    caption += u" (";
+    caption.append(digits.begin(), digits.end());
+    caption += u"Pa)";
+    return caption;
 }
 
 }  // namespace
 
 void update_alarm_captions(Form1& form, const LangText& lang_text, int channel) {
+    if constexpr (!startup::captions) return;
     form.high_pressure_frame(channel).set_caption(
         alarm_caption(lang_text(form.Combo1().list_index(), 1), form.high_pressure_scroll(channel).value()));
     form.low_pressure_frame(channel).set_caption(

@@ -94,6 +94,23 @@ TEST(Buttons, FolderButtonAtADriveRoot) {
     EXPECT_EQ(started_by(editor, click), browser_command_line(drive + L"\\DATA"));
 }
 
+// The folder button's tip comes up while the pointer rests on the button, and goes when it leaves.
+TEST(Buttons, FolderButtonShowsItsTipUnderThePointer) {
+    ProgramFolder folder;
+    Editor editor(folder);
+    auto middle = [&](int control) {
+        RECT r{};
+        GetWindowRect(editor.find(control), &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    auto tip_shown = [&] { return editor.shown_window(L"tooltips_class32") != nullptr; };
+    editor.move_to(middle(id::frame3));
+    editor.move_to(middle(id::command1));
+    EXPECT_TRUE(wait_until(tip_shown)) << "no tip over the folder button";
+    editor.move_to(middle(id::frame3));
+    EXPECT_TRUE(wait_until([&] { return !tip_shown(); })) << "the tip stays after the pointer left";
+}
+
 // The web page cannot open here (no web browser): pressed by the mouse and by the keyboard, the button
 // leaves the window open and as it was, with no message, and the window goes on taking input.
 TEST(Buttons, WebButtonLeavesTheWindowAsItWas) {

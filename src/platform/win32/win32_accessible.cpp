@@ -4,14 +4,65 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/win32_api.h"
 #include "platform/win32/win32_control.h"
 
 namespace pm {
 
 namespace {
 
+// Active Accessibility and COM come in with the first request of a screen reader, not as imports: most
+// starts never see one, and oleacc with the DLLs it brings along would add to every start's time and
+// memory. Loaded once, kept to the end (objects handed out may outlive any window).
+struct Api {
+    decltype(&CreateStdAccessibleObject) create_standard = nullptr;
+    decltype(&LresultFromObject) lresult_from_object = nullptr;
+    decltype(&SysAllocStringLen) alloc_string = nullptr;
+    decltype(&VariantClear) variant_clear = nullptr;
+    decltype(&CoInitializeEx) co_initialize = nullptr;
+    decltype(&CoUninitialize) co_uninitialize = nullptr;
+
+    bool complete() const {
+        return create_standard && lresult_from_object && alloc_string && variant_clear && co_initialize &&
+               co_uninitialize;
+    }
+};
+
+// Null when the system lacks any of it; the system's own objects answer then.
+const Api* api() {
+    static const Api loaded = [] {
+        Api a;
+        HMODULE oleacc = win32::system_library(L"oleacc.dll");
+        HMODULE oleaut32 = win32::system_library(L"oleaut32.dll");
+        HMODULE ole32 = win32::system_library(L"ole32.dll");
+        a.create_standard =
+            win32::library_function<decltype(a.create_standard)>(oleacc, "CreateStdAccessibleObject");
+        a.lresult_from_object =
+            win32::library_function<decltype(a.lresult_from_object)>(oleacc, "LresultFromObject");
+        a.alloc_string = win32::library_function<decltype(a.alloc_string)>(oleaut32, "SysAllocStringLen");
+        a.variant_clear = win32::library_function<decltype(a.variant_clear)>(oleaut32, "VariantClear");
+        a.co_initialize = win32::library_function<decltype(a.co_initialize)>(ole32, "CoInitializeEx");
+        a.co_uninitialize = win32::library_function<decltype(a.co_uninitialize)>(ole32, "CoUninitialize");
+        return a;
+    }();
+    return loaded.complete() ? &loaded : nullptr;
+}
+
+// COM on the window's thread, the only one that answers screen readers: entered at the first answer, as a
+// single-threaded apartment whose calls arrive between messages; left by end_com.
+struct Com {
+    bool tried = false;
+    bool entered = false;
+};
+Com com;
+
 bool is_self(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// VariantInit, without oleaut32: an empty VARIANT is all that it makes.
+void make_empty(VARIANT& v) {
+    v.vt = VT_EMPTY;
 }
 
 // A BSTR for the caller to free; S_FALSE for an empty text, as MSAA has it.
@@ -19,7 +70,7 @@ HRESULT give_text(const std::u16string& text, BSTR* out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (text.empty()) return S_FALSE;
-    *out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
+    *out = api()->alloc_string(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -27,9 +78,16 @@ HRESULT give_text(const std::u16string& text, BSTR* out) {
 
 LRESULT Win32Accessible::answer(HWND window, WPARAM wparam) {
     if (!Win32Control::served_by(window)) return 0;
+    const Api* system = api();
+    if (!system) return 0;
+    if (!com.tried) {
+        com.tried = true;
+        com.entered =
+            SUCCEEDED(system->co_initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard))) ||
+    if (FAILED(system->create_standard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&standard))) ||
         !standard) {
         return 0;
     }
@@ -41,9 +99,14 @@ LRESULT Win32Accessible::answer(HWND window, WPARAM wparam) {
     // LresultFromObject takes a reference of its own for the client; a new object is made for every
     // request, so the window keeps none.
     const LRESULT result =
-        LresultFromObject(__uuidof(IAccessible), wparam, static_cast<IAccessible*>(object));
+        system->lresult_from_object(__uuidof(IAccessible), wparam, static_cast<IAccessible*>(object));
     object->Release();
     return result > 0 ? result : 0;
+}
+
+void Win32Accessible::end_com() {
+    if (com.entered) api()->co_uninitialize();
+    com = {};
 }
 
 Win32Accessible::Win32Accessible(HWND window, IAccessible* standard) : window_(window), standard_(standard) {}
@@ -104,7 +167,7 @@ HRESULT Win32Accessible::get_accRole(VARIANT child, VARIANT* role) {
     const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
     if (!control || control->hwnd() != window_) return standard_->get_accRole(child, role);
     if (!role) return E_POINTER;
-    VariantInit(role);
+    make_empty(*role);
     role->vt = VT_I4;
     role->lVal = control->accessible_role();
     return S_OK;
@@ -123,11 +186,11 @@ HRESULT Win32Accessible::get_accState(VARIANT child, VARIANT* state) {
     if (!control || control->hwnd() != window_) return standard_->get_accState(child, state);
     if (!state) return E_POINTER;
     VARIANT system;
-    VariantInit(&system);
+    make_empty(system);
     const LONG known =
         SUCCEEDED(standard_->get_accState(child, &system)) && system.vt == VT_I4 ? system.lVal : 0;
-    VariantClear(&system);
-    VariantInit(state);
+    api()->variant_clear(&system);
+    make_empty(*state);
     state->vt = VT_I4;
     state->lVal = control->accessible_state(known);
     return S_OK;

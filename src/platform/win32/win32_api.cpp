@@ -7,8 +7,7 @@ namespace {
 // Per-monitor DPI functions exist from Windows 10 1607 on; older systems get the system DPI.
 template <class F>
 F user32_function(const char* name) {
-    return reinterpret_cast<F>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return library_function<F>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 }  // namespace
@@ -48,6 +47,21 @@ RECT window_rect_for_client(int client_width, int client_height, int dpi) {
         AdjustWindowRectEx(&r, window_style, FALSE, 0);
     }
     return r;
+}
+
+HMODULE system_library(const wchar_t* name) {
+    std::wstring path(MAX_PATH, L'\0');
+    UINT n = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (n >= path.size()) {
+        path.resize(n);
+        n = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    }
+    if (n == 0 || n >= path.size()) return nullptr;
+    path.resize(n);
+    path += L'\\';
+    path += name;
+    // What the DLL itself imports comes from its own folder too.
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 void show_unexpected_error(HWND owner, const std::exception& e) {

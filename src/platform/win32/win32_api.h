@@ -34,6 +34,16 @@ RECT window_rect_for_client(int client_width, int client_height, int dpi);
 // What no handler may let unwind through Windows' own code ends here: said to the user, never lost.
 void show_unexpected_error(HWND owner, const std::exception& e);
 
+// Loads one of Windows' own DLLs from the system folder, for a service that needs it only once it is
+// used; null when it can't. Never by its bare name: that would look first in the program's folder, on
+// the card, where a DLL of the same name must not be the one that runs.
+HMODULE system_library(const wchar_t* name);
+// `name` from `library`, as the function type F; null when either is missing.
+template <class F>
+F library_function(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
 inline void set_text(HWND hwnd, const std::u16string& text) {
     SetWindowTextW(hwnd, wide(text));
 }
@@ -56,9 +66,9 @@ inline void scroll_set_range(HWND bar, int min, int max, int position) {
     SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS | SIF_PAGE, min, max, 0, position, 0};
     SetScrollInfo(bar, SB_CTL, &info, FALSE);
 }
-inline void scroll_set_position(HWND bar, int position) {
+inline void scroll_set_position(HWND bar, int position, bool redraw) {
     SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, position, 0};
-    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+    SetScrollInfo(bar, SB_CTL, &info, redraw);
 }
 // The 32-bit track position, not the 16-bit one packed into WM_HSCROLL.
 inline int scroll_track_position(HWND bar) {

@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include "app/startup_probe.h"
 #include "platform/win32/win32_api.h"
 #include "resource.h"
 
@@ -38,10 +39,8 @@ void Win32CheckBox::refresh_content() {
 }
 
 Win32PictureButton::Win32PictureButton(PictureButton& model, const ControlSetting& setting, HWND parent)
-    : Win32Control(model), button_(model) {
+    : Win32Control(model), button_(model), instance_(setting.instance) {
     create(setting, parent, 0, WC_BUTTONW, u"", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON);
-    std::u16string tip = model.tool_tip();
-    if (!tip.empty()) win32::tooltip_add(setting.tooltip, setting.window, hwnd(), tip);
     load_icon(setting);
 }
 
@@ -57,12 +56,36 @@ LONG Win32PictureButton::accessible_role() const {
     return ROLE_SYSTEM_PUSHBUTTON;
 }
 
+// A tooltip window costs start-up time that most sessions never see back; it is made when the pointer
+// first comes over the button, and shows the tip after the same pause as one made at start-up.
+bool Win32PictureButton::intercept(HWND window, UINT message, WPARAM& wparam, LPARAM lparam, LRESULT&) {
+    if (startup::tooltip && message == WM_MOUSEMOVE && !tooltip_ && window == hwnd() &&
+        !button_.tool_tip().empty()) {
+        make_tooltip({window, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}});
+    }
+    return false;
+}
+
+void Win32PictureButton::make_tooltip(const MSG& first) {
+    HWND owner = GetAncestor(hwnd(), GA_ROOT);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance_, nullptr);
+    if (!tooltip_) return;
+    std::u16string tip = button_.tool_tip();
+    win32::tooltip_add(tooltip_, owner, hwnd(), tip);
+    // The tooltip's subclass on the button (TTF_SUBCLASS) hands it the pointer's next messages; this first
+    // move, already under way, it is given here.
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&first));
+}
+
 void Win32PictureButton::rescale(const ControlSetting& setting) {
     Win32Control::rescale(setting);
     load_icon(setting);
 }
 
 void Win32PictureButton::load_icon(const ControlSetting& setting) {
+    if constexpr (!startup::icons) return;
     const int id = button_.picture() == Picture::globe ? IDI_GLOBE : IDI_FOLDER_SEARCH;
     const int size = icon_size(setting.dpi);
     HICON icon =

@@ -30,11 +30,16 @@ class Win32PictureButton : public Win32Control {
 
   private:
     void refresh_content() override {}
+    bool intercept(HWND window, UINT message, WPARAM& wparam, LPARAM lparam, LRESULT& result) override;
     // The picture at its size for the DPI.
     void load_icon(const ControlSetting& setting);
+    // The tooltip, made when the pointer first comes over the button; `first` is that move.
+    void make_tooltip(const MSG& first);
 
     PictureButton& button_;
+    HINSTANCE instance_;
     HICON icon_ = nullptr;
+    HWND tooltip_ = nullptr;  // owned by the top-level window, which destroys it
 };
 
 }  // namespace pm

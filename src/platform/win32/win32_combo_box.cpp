@@ -9,7 +9,6 @@ namespace pm {
 Win32ComboBox::Win32ComboBox(ComboBox& model, const ControlSetting& setting, HWND parent)
     : Win32Control(model), combo_(model) {
     create(setting, parent, 0, WC_COMBOBOXW, u"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
-    SetWindowSubclass(hwnd(), combo_proc, 1, reinterpret_cast<DWORD_PTR>(this));
     // A screen reader on the field, where the typing happens, hears the combo box's name too.
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof(parts);
@@ -17,10 +16,6 @@ Win32ComboBox::Win32ComboBox(ComboBox& model, const ControlSetting& setting, HWN
     refresh_content();  // a new box holds no entries, no selection and an empty field
     // Drawn above Frame(0), whose inner area it covers.
     SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-Win32ComboBox::~Win32ComboBox() {
-    if (hwnd()) RemoveWindowSubclass(hwnd(), combo_proc, 1);
 }
 
 // A drop-down combo's window height includes its list.
@@ -102,13 +97,12 @@ void Win32ComboBox::show_model() {
     refresh_content();
 }
 
-LRESULT CALLBACK Win32ComboBox::combo_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                           UINT_PTR /*id*/, DWORD_PTR self) {
-    if (message == resync) {
-        reinterpret_cast<Win32ComboBox*>(self)->show_model();
-        return 0;
-    }
-    return DefSubclassProc(hwnd, message, wparam, lparam);
+bool Win32ComboBox::intercept(HWND window, UINT message, WPARAM& /*wparam*/, LPARAM /*lparam*/,
+                              LRESULT& result) {
+    if (message != resync || window != hwnd()) return false;
+    show_model();
+    result = 0;
+    return true;
 }
 
 }  // namespace pm

@@ -11,7 +11,6 @@ namespace pm {
 class Win32ComboBox : public Win32Control {
   public:
     Win32ComboBox(ComboBox& model, const ControlSetting& setting, HWND parent);
-    ~Win32ComboBox() override;
     void on_command(int code) override;
     LONG accessible_role() const override;
     std::optional<std::u16string> accessible_value() const override { return shown_text_; }
@@ -21,8 +20,8 @@ class Win32ComboBox : public Win32Control {
   private:
     // Posted to the combo box itself to show the model's choice again once its list has closed.
     static constexpr UINT resync = WM_APP + 1;
-    static LRESULT CALLBACK combo_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                       DWORD_PTR self);
+
+    bool intercept(HWND window, UINT message, WPARAM& wparam, LPARAM lparam, LRESULT& result) override;
 
     PixelRect placement(int dpi) const override;
     void refresh_content() override;

@@ -2,6 +2,9 @@
 
 #include <oleacc.h>
 
+#include <vector>
+
+#include "app/startup_probe.h"
 #include "lang/accessible_names.h"
 #include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_api.h"
@@ -10,16 +13,40 @@ namespace pm {
 
 namespace {
 
-// The window property that leads a window's accessible object to its control: unlike a subclass's data
-// (mingw has no GetWindowSubclass to read it), GetPropW reads it from any window.
-constexpr const wchar_t* served_control = L"PmAccessibleControl";
+// Every window that a control serves, with the procedure it had before control_proc. A table in the
+// process rather than window properties or comctl32's SetWindowSubclass: Wine keeps window properties in
+// its server, and a subclassed window reads one for every message it gets, a round trip each, some 700
+// of them while the window first shows. Windows and their controls live on the window's thread, and so
+// does this table.
+struct Served {
+    HWND window;
+    Win32Control* control;  // null once the control has gone before its window
+    WNDPROC own;
+};
+
+std::vector<Served>& served_windows() {
+    static std::vector<Served> rows;
+    return rows;
+}
+
+Served* row_of(HWND window) {
+    for (Served& row : served_windows()) {
+        if (row.window == window) return &row;
+    }
+    return nullptr;
+}
+
+void forget(HWND window) {
+    auto& rows = served_windows();
+    std::erase_if(rows, [window](const Served& row) { return row.window == window; });
+}
 
 }  // namespace
 
 // The windows are gone by now, and what served them with them; this is for a window outliving its control.
 Win32Control::~Win32Control() {
     for (HWND served : {hwnd_, part_}) {
-        if (served && served_by(served) == this) stop_serving(served);
+        if (served) stop_serving(served);
     }
 }
 
@@ -93,37 +120,60 @@ void Win32Control::serve_accessibility(HWND part) {
 }
 
 void Win32Control::serve(HWND window) {
-    if (!window || !SetPropW(window, served_control, this)) return;
-    SetWindowSubclass(window, accessibility_proc, 0, 0);
+    if (!window || row_of(window)) return;
+    const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (!own) return;
+    served_windows().push_back({window, this, own});
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_proc));
 }
 
 void Win32Control::stop_serving(HWND window) {
-    RemoveWindowSubclass(window, accessibility_proc, 0);
-    RemovePropW(window, served_control);
+    Served* row = row_of(window);
+    if (!row || row->control != this) return;
+    // The window's own procedure again, unless something has put itself in front of ours since (a
+    // tooltip's subclass); ours then passes every message on as it comes.
+    if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(control_proc)) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(row->own));
+        forget(window);
+    } else {
+        row->control = nullptr;
+    }
 }
 
 Win32Control* Win32Control::served_by(HWND window) {
-    return window ? static_cast<Win32Control*>(GetPropW(window, served_control)) : nullptr;
+    const Served* row = window ? row_of(window) : nullptr;
+    return row ? row->control : nullptr;
 }
 
-// One subclass on every control's window, whatever its class: the system's own and our frames'.
-LRESULT CALLBACK Win32Control::accessibility_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                                  UINT_PTR /*id*/, DWORD_PTR /*self*/) {
-    switch (message) {
-        case WM_GETOBJECT:
-            // The object id arrives as a DWORD in lParam, sign-extended or not depending on the sender.
-            if (static_cast<LONG>(static_cast<DWORD>(lparam)) == OBJID_CLIENT) {
-                if (const LRESULT answer = Win32Accessible::answer(hwnd, wparam)) return answer;
-            }
-            break;
-        case WM_NCDESTROY:
-            // Objects that screen readers still hold for this window find no control from now on.
-            stop_serving(hwnd);
-            break;
-        default:
-            break;
+LRESULT Win32Control::call_own(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const Served* row = row_of(window);
+    return row ? CallWindowProcW(row->own, window, message, wparam, lparam)
+               : DefWindowProcW(window, message, wparam, lparam);
+}
+
+// In front of every control's window, whatever its class, the system's own and our frames': screen
+// readers' requests, then the control's own intercepts, then the window's own procedure.
+LRESULT CALLBACK Win32Control::control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    const Served* row = row_of(hwnd);
+    if (!row) return DefWindowProcW(hwnd, message, wparam, lparam);  // past WM_NCDESTROY: nothing left
+    Win32Control* control = row->control;
+    const WNDPROC own = row->own;
+    if (message == WM_NCDESTROY) {
+        // The window's last message. Objects that screen readers still hold for it find no control from
+        // now on.
+        forget(hwnd);
+        return CallWindowProcW(own, hwnd, message, wparam, lparam);
     }
-    return DefSubclassProc(hwnd, message, wparam, lparam);
+    if (control) {
+        // The object id arrives as a DWORD in lParam, sign-extended or not depending on the sender.
+        if (startup::accessibility && message == WM_GETOBJECT &&
+            static_cast<LONG>(static_cast<DWORD>(lparam)) == OBJID_CLIENT) {
+            if (const LRESULT answer = Win32Accessible::answer(hwnd, wparam)) return answer;
+        }
+        LRESULT result = 0;
+        if (control->intercept(hwnd, message, wparam, lparam, result)) return result;
+    }
+    return CallWindowProcW(own, hwnd, message, wparam, lparam);
 }
 
 }  // namespace pm

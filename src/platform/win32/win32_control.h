@@ -22,7 +22,6 @@ struct ControlSetting {
     HWND window;  // the top-level window
     HFONT font;   // the font at the window's DPI
     int dpi;
-    HWND tooltip;  // the window's tooltip, for the controls that have a tip
     Win32Text& text;
     const Form1& form;  // what the controls' accessible names are made from
 };
@@ -75,12 +74,21 @@ class Win32Control {
     void serve_accessibility(HWND part);
     // Tells screen readers of a change to this control (EVENT_OBJECT_...).
     void announce(DWORD event) const;
+    // A message for this control's window or its part before the window's own procedure sees it: true
+    // when it is dealt with here and `result` is the answer; the procedure then gets the message with
+    // whatever `wparam` now holds.
+    virtual bool intercept(HWND /*window*/, UINT /*message*/, WPARAM& /*wparam*/, LPARAM /*lparam*/,
+                           LRESULT& /*result*/) {
+        return false;
+    }
+    // The window's own procedure, for an intercept that sends it a message of its own first.
+    static LRESULT call_own(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   private:
+    // Puts control_proc in front of `window`'s own procedure.
     void serve(HWND window);
-    static void stop_serving(HWND window);
-    static LRESULT CALLBACK accessibility_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                               UINT_PTR id, DWORD_PTR self);
+    void stop_serving(HWND window);
+    static LRESULT CALLBACK control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
     Control& model_;
     const Form1* form_ = nullptr;

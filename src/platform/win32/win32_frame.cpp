@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include "app/startup_probe.h"
 #include "platform/win32/win32_api.h"
 
 namespace pm {
@@ -40,6 +41,8 @@ void Win32Frame::refresh_content() {
     if (frame_.caption() == shown_caption_) return;
     shown_caption_ = frame_.caption();
     win32::set_text(hwnd(), shown_caption_);
+    // WM_SETTEXT repaints the caption of a window with a title bar only; this one paints its own.
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 // Border and caption drawn off screen and copied in one step, so a caption that changes with every
@@ -49,9 +52,10 @@ void Win32Frame::paint() {
     HDC dc = BeginPaint(hwnd(), &ps);
     RECT client;
     GetClientRect(hwnd(), &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
+    HDC memory = startup::frame_buffer ? CreateCompatibleDC(dc) : dc;
+    HBITMAP bitmap =
+        startup::frame_buffer ? CreateCompatibleBitmap(dc, client.right, client.bottom) : nullptr;
+    HGDIOBJ old_bitmap = startup::frame_buffer ? SelectObject(memory, bitmap) : nullptr;
     FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
     HGDIOBJ old_font = SelectObject(memory, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics;
@@ -74,11 +78,13 @@ void Win32Frame::paint() {
         text.left += gap;
         DrawTextW(memory, win32::wide(shown_caption_), length, &text, DT_SINGLELINE | DT_NOPREFIX);
     }
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    if constexpr (startup::frame_buffer) BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old_font);
-    SelectObject(memory, old_bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    if constexpr (startup::frame_buffer) {
+        SelectObject(memory, old_bitmap);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
     EndPaint(hwnd(), &ps);
 }
 

@@ -17,6 +17,7 @@ class Win32ScrollBar : public Win32Control {
 
     HScrollBar& bar_;
     int shown_value_;
+    bool tracking_ = false;  // within this bar's own SB_THUMBTRACK
 };
 
 }  // namespace pm

@@ -16,11 +16,6 @@ Win32TextBox::Win32TextBox(TextBox& model, const ControlSetting& setting, HWND p
     create(setting, parent, WS_EX_CLIENTEDGE, WC_EDITW, shown_text_, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL);
     // Limits typing and pasting only; text the program sets is kept whole.
     win32::edit_set_limit(hwnd(), box_.max_length());
-    SetWindowSubclass(hwnd(), edit_proc, 1, reinterpret_cast<DWORD_PTR>(this));
-}
-
-Win32TextBox::~Win32TextBox() {
-    if (hwnd()) RemoveWindowSubclass(hwnd(), edit_proc, 1);
 }
 
 void Win32TextBox::on_command(int code) {
@@ -61,27 +56,26 @@ bool Win32TextBox::key_press(WPARAM& character, bool second_half) {
     return true;
 }
 
-LRESULT CALLBACK Win32TextBox::edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                         UINT_PTR /*id*/, DWORD_PTR self) {
-    if (message == WM_CHAR) {
-        auto* box = reinterpret_cast<Win32TextBox*>(self);
-        // A character outside the BMP arrives as two WM_CHARs: the high surrogate waits for the low one,
-        // so that the pair is one key press with one answer.
-        if (IS_HIGH_SURROGATE(wparam)) {
-            box->held_high_surrogate_ = static_cast<wchar_t>(wparam);
-            return 0;
-        }
-        const wchar_t high = std::exchange(box->held_high_surrogate_, L'\0');
-        const bool pair = high != 0 && IS_LOW_SURROGATE(wparam);
-        const WPARAM typed = wparam;
-        try {
-            if (!box->key_press(wparam, pair)) return 0;
-        } catch (const std::exception&) {
-            return 0;
-        }
-        if (pair && wparam == typed) DefSubclassProc(hwnd, WM_CHAR, high, lparam);
+// The box sees a typed character, changed or not, only after the key press let it through.
+bool Win32TextBox::intercept(HWND window, UINT message, WPARAM& wparam, LPARAM lparam, LRESULT& result) {
+    if (message != WM_CHAR) return false;
+    result = 0;
+    // A character outside the BMP arrives as two WM_CHARs: the high surrogate waits for the low one, so
+    // that the pair is one key press with one answer.
+    if (IS_HIGH_SURROGATE(wparam)) {
+        held_high_surrogate_ = static_cast<wchar_t>(wparam);
+        return true;
     }
-    return DefSubclassProc(hwnd, message, wparam, lparam);
+    const wchar_t high = std::exchange(held_high_surrogate_, L'\0');
+    const bool pair = high != 0 && IS_LOW_SURROGATE(wparam);
+    const WPARAM typed = wparam;
+    try {
+        if (!key_press(wparam, pair)) return true;
+    } catch (const std::exception&) {
+        return true;
+    }
+    if (pair && wparam == typed) call_own(window, WM_CHAR, high, lparam);
+    return false;
 }
 
 }  // namespace pm

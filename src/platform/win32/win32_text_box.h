@@ -8,14 +8,12 @@ namespace pm {
 class Win32TextBox : public Win32Control {
   public:
     Win32TextBox(TextBox& model, const ControlSetting& setting, HWND parent);
-    ~Win32TextBox() override;
     void on_command(int code) override;
     LONG accessible_role() const override;
     std::optional<std::u16string> accessible_value() const override { return shown_text_; }
 
   private:
-    static LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                      DWORD_PTR self);
+    bool intercept(HWND window, UINT message, WPARAM& wparam, LPARAM lparam, LRESULT& result) override;
     void refresh_content() override;
     // The model's answer to a typed character; false when the box is to discard it.
     bool key_press(WPARAM& character, bool second_half);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_probe.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_window.h"
 
@@ -53,7 +54,12 @@ void Win32ProgramStart::start(const std::u16string& program, const std::u16strin
 }
 
 void Win32ShellOpen::open(std::u16string_view address) {
-    ShellExecuteW(nullptr, L"open", wide_copy(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if constexpr (!startup::shell) return;
+    // shell32 comes in on the first use, not as an import: with the DLLs it brings along it would add to
+    // every start's time and memory, for a button that most sessions never press.
+    static const auto execute = win32::library_function<decltype(&ShellExecuteW)>(
+        win32::system_library(L"shell32.dll"), "ShellExecuteW");
+    if (execute) execute(nullptr, L"open", wide_copy(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace pm

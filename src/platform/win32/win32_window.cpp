@@ -1,7 +1,7 @@
 #include "platform/win32/win32_window.h"
 
-#include <objbase.h>
-
+#include "app/startup_probe.h"
+#include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_buttons.h"
 #include "platform/win32/win32_combo_box.h"
@@ -10,6 +10,10 @@
 #include "platform/win32/win32_text_box.h"
 #include "resource.h"
 #include "window/pixel_layout.h"
+
+#ifdef PM_MEASURE_DRAG
+#include "platform/win32/win32_drag_timer.h"
+#endif
 
 namespace pm {
 
@@ -50,18 +54,17 @@ std::unique_ptr<Win32Control> make_control(Control& c, const ControlSetting& set
 Win32Window::Win32Window(HINSTANCE instance, Win32Text& text) : instance_(instance), text_(text) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    // Screen readers reach the controls' accessible objects through COM, which this thread serves as a
-    // single-threaded apartment: their calls arrive here, between messages.
-    com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 
     WNDCLASSEXW main{};
     main.cbSize = sizeof(main);
     main.lpfnWndProc = window_proc;
     main.hInstance = instance;
-    main.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-    main.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    if constexpr (startup::icons) {
+        main.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+        main.hIconSm =
+            static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    }
     main.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = class_name;
@@ -73,7 +76,8 @@ Win32Window::~Win32Window() {
     if (window_) DestroyWindow(window_);
     controls_.clear();
     if (font_) DeleteObject(font_);
-    if (com_) CoUninitialize();
+    // COM, if a screen reader's first request brought it to this thread.
+    Win32Accessible::end_com();
 }
 
 SysError Win32Window::show_modeless(Form1& form) {
@@ -120,13 +124,10 @@ int Win32Window::run() {
 }
 
 ControlSetting Win32Window::setting() const {
-    return {instance_, window_, font_, dpi_, tooltip_, text_, *form_};
+    return {instance_, window_, font_, dpi_, text_, *form_};
 }
 
 void Win32Window::create_controls() {
-    tooltip_ =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
     const ControlSetting with = setting();
     controls_.clear();
     controls_.resize(form_->controls().size());
@@ -267,12 +268,16 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
                 follow_names();  // typing in the language field unselects its entry without a refresh
             }
             return 0;
-        case WM_HSCROLL:
+        case WM_HSCROLL: {
+#ifdef PM_MEASURE_DRAG
+            const DragStepTimer timer(window_, LOWORD(wparam));
+#endif
             // Per WM_HSCROLL's documentation: return zero if processed.
             if (Win32Control* c = control_of(reinterpret_cast<HWND>(lparam)); c && lparam != 0) {
                 c->on_scroll(LOWORD(wparam));
             }
             return 0;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // Check box captions on the frames' face, in the system's text colour for that face.

@@ -59,7 +59,6 @@ class Win32Window : public WindowShow, public FormView {
     Win32Text& text_;
     Form1* form_ = nullptr;
     HWND window_ = nullptr;
-    HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
     int dpi_ = 96;
     HWND last_focus_ = nullptr;
@@ -67,7 +66,6 @@ class Win32Window : public WindowShow, public FormView {
     std::vector<std::unique_ptr<Win32Control>> controls_;
     std::u16string shown_caption_;
     POINT shown_position_{};
-    bool com_ = false;
 };
 
 }  // namespace pm
