@@ -99,6 +99,48 @@ TEST(CodePage, TheFileIsShownAndWrittenBackByteForByte) {
     EXPECT_EQ(folder.settings(), file);
 }
 
+// Text editors save the file as UTF-8 or UTF-16 with a byte order mark: the editor shows the same text,
+// and Yes writes the monitor's file in the code page, byte for byte the file above.
+TEST(CodePage, AFileWithAMarkIsShownAndWrittenBackInTheCodePage) {
+    const CodePageCase* c = this_code_page();
+    ASSERT_NE(c, nullptr);
+    const std::string ansi = settings_file(*c);
+    // The same lines as UTF-16: the job's characters, then the rest, which is ASCII.
+    const std::size_t job_end = ansi.find("\r\n");
+    const std::wstring text =
+        L"JOB=" + std::wstring(c->job) + std::wstring(ansi.begin() + job_end, ansi.end());
+    std::string utf8(static_cast<std::size_t>(text.size() * 4), '\0');
+    utf8.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                            static_cast<int>(utf8.size()), nullptr, nullptr)));
+    auto utf16 = [&](bool little_endian) {
+        std::string bytes = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+        for (wchar_t unit : text) {
+            const char low = static_cast<char>(unit & 0xFF);
+            const char high = static_cast<char>(unit >> 8);
+            bytes += little_endian ? std::string{low, high} : std::string{high, low};
+        }
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string file;
+    } marked[] = {{"UTF-8", "\xEF\xBB\xBF" + utf8}, {"UTF-16 LE", utf16(true)}, {"UTF-16 BE", utf16(false)}};
+    for (const auto& m : marked) {
+        SCOPED_TRACE(m.name);
+        ProgramFolder folder;
+        folder.write_settings(m.file);
+        Editor editor(folder);
+        EXPECT_EQ(editor.text(id::text5), c->job);
+        EXPECT_EQ(editor.selection(), c->language);
+        editor.chord(VK_MENU, VK_F4);
+        ASSERT_NE(editor.wait_message_box(), nullptr) << "no save prompt after Alt+F4";
+        editor.key(VK_RETURN);
+        ASSERT_TRUE(editor.wait_ended());
+        EXPECT_EQ(folder.settings(), ansi);
+    }
+}
+
 // "U+1F600" for the character in these UTF-16 units.
 std::string code_point(const std::wstring& typed) {
     unsigned value = typed[0];
