@@ -13,7 +13,6 @@
 #include "app/app.h"
 #include "doubles/headless_services.h"
 #include "platform/portable/cp1252_text.h"
-#include "platform/portable/fixed_screen.h"
 #include "platform/portable/std_file_system.h"
 
 namespace {
@@ -32,16 +31,10 @@ long peak_kib() {
     return usage.ru_maxrss;
 }
 
-struct Program {
+struct Program : pm::HeadlessUser {
     pm::StdFileSystem files;
     pm::Cp1252Text text;
-    pm::FixedScreen screen;
-    pm::HeadlessShow show;
-    pm::ScriptedBoxes boxes;
-    pm::CountingBeeper beeper;
-    pm::RecordingPrograms programs;
-    pm::RecordingShell shell;
-    pm::App app{pm::Services{files, text, screen, show, boxes, beeper, programs, shell}};
+    pm::App app{services(files, text)};
     explicit Program(const std::string& folder) : files(std::u16string(folder.begin(), folder.end())) {}
 };
 

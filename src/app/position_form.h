@@ -23,7 +23,6 @@ void position_form(TopLevelWindow& form, Screen& screen);
 struct WindowPosition {
     float left;
     float top;
-    bool operator==(const WindowPosition&) const = default;
 };
 
 // Where a window of `width` x `height` centred at `centred` goes so that its title bar can be reached:

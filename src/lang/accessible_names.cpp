@@ -20,21 +20,13 @@ constexpr std::u16string_view products_web_page[language_count] = {
 };
 // clang-format on
 
-// Form1's lookups create nothing but are not const; the names only read.
-const Control* find(const Form1& form, ControlName name, int index) {
-    for (const Control* c : form.controls()) {
-        if (c->name() == name && c->index() == index) return c;
-    }
-    return nullptr;
-}
-
 std::u16string caption_of(const Control* frame) {
     if (frame == nullptr || frame->kind() != ControlKind::frame) return {};
     return static_cast<const FrameControl*>(frame)->caption();
 }
 
 int selected_language(const Form1& form) {
-    const Control* list = find(form, ControlName::Combo1, 0);
+    const Control* list = form.find(ControlName::Combo1, 0);
     const int language = list ? static_cast<const ComboBox*>(list)->list_index() : -1;
     return language >= 0 && language < language_count ? language : 0;
 }
@@ -51,7 +43,7 @@ std::u16string accessible_name(const Form1& form, const Control& control) {
         case ControlKind::text_box:
             return caption_of(control.container());
         case ControlKind::combo_box:
-            return caption_of(find(form, ControlName::Frame, 0));
+            return caption_of(form.find(ControlName::Frame, 0));
         case ControlKind::picture_button: {
             const int language = selected_language(form);
             const auto& table =

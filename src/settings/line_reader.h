@@ -14,7 +14,6 @@ class TextServices;
 
 class LineReader {
   public:
-    enum class Encoding { undecided, ansi, utf8, utf16le, utf16be };
     using Sink = std::function<void(std::u16string line)>;
 
     // Each complete line goes to `sink`, without its line end (CR, CR LF or a lone LF).
@@ -26,9 +25,9 @@ class LineReader {
     // The end of the file: its last line, when no line end follows it.
     SysError finish();
 
-    Encoding encoding() const { return encoding_; }
-
   private:
+    enum class Encoding { undecided, ansi, utf8, utf16le, utf16be };
+
     // The first bytes are known: the encoding follows from them, and they are read without the mark.
     SysError decide();
     SysError feed_bytes(std::string_view bytes);

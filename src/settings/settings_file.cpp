@@ -15,36 +15,33 @@ namespace pm {
 
 namespace {
 
-// What a key's value is: a number that its control holds, or the text of a text box.
-enum class Value { number, text };
-
+// A key's control: a text box holds its text, any other control a number (Value or ListIndex).
 struct Key {
     std::u16string_view key;
     ControlName control;
     int index;
-    Value value;
 };
 
 // The seventeen keys and their controls, in the order the reader tries them and the writer writes them.
 // clang-format off
 constexpr std::array<Key, 17> keys = {{
-    {u"JOB=",         ControlName::Text5,                0, Value::text},
-    {u"ENABLE_CH1=",  ControlName::pressure_channel,     1, Value::number},
-    {u"HIGH_ALARM1=", ControlName::high_pressure_scroll, 1, Value::number},
-    {u"LOW_ALARM1=",  ControlName::low_pressure_scroll,  1, Value::number},
-    {u"ENABLE_CH2=",  ControlName::pressure_channel,     2, Value::number},
-    {u"HIGH_ALARM2=", ControlName::high_pressure_scroll, 2, Value::number},
-    {u"LOW_ALARM2=",  ControlName::low_pressure_scroll,  2, Value::number},
-    {u"ENABLE_CH3=",  ControlName::pressure_channel,     3, Value::number},
-    {u"HIGH_ALARM3=", ControlName::high_pressure_scroll, 3, Value::number},
-    {u"LOW_ALARM3=",  ControlName::low_pressure_scroll,  3, Value::number},
-    {u"ENABLE_CH4=",  ControlName::pressure_channel,     4, Value::number},
-    {u"HIGH_ALARM4=", ControlName::high_pressure_scroll, 4, Value::number},
-    {u"LOW_ALARM4=",  ControlName::low_pressure_scroll,  4, Value::number},
-    {u"GSM1=",        ControlName::Text1,                1, Value::text},
-    {u"GSM2=",        ControlName::Text1,                2, Value::text},
-    {u"GSM3=",        ControlName::Text1,                3, Value::text},
-    {u"LANGUAGE=",    ControlName::Combo1,               0, Value::number},
+    {u"JOB=",         ControlName::Text5,                0},
+    {u"ENABLE_CH1=",  ControlName::pressure_channel,     1},
+    {u"HIGH_ALARM1=", ControlName::high_pressure_scroll, 1},
+    {u"LOW_ALARM1=",  ControlName::low_pressure_scroll,  1},
+    {u"ENABLE_CH2=",  ControlName::pressure_channel,     2},
+    {u"HIGH_ALARM2=", ControlName::high_pressure_scroll, 2},
+    {u"LOW_ALARM2=",  ControlName::low_pressure_scroll,  2},
+    {u"ENABLE_CH3=",  ControlName::pressure_channel,     3},
+    {u"HIGH_ALARM3=", ControlName::high_pressure_scroll, 3},
+    {u"LOW_ALARM3=",  ControlName::low_pressure_scroll,  3},
+    {u"ENABLE_CH4=",  ControlName::pressure_channel,     4},
+    {u"HIGH_ALARM4=", ControlName::high_pressure_scroll, 4},
+    {u"LOW_ALARM4=",  ControlName::low_pressure_scroll,  4},
+    {u"GSM1=",        ControlName::Text1,                1},
+    {u"GSM2=",        ControlName::Text1,                2},
+    {u"GSM3=",        ControlName::Text1,                3},
+    {u"LANGUAGE=",    ControlName::Combo1,               0},
 }};
 // clang-format on
 
@@ -110,7 +107,7 @@ bool parse_settings_line(Form1& form, TextServices& text, std::u16string line) {
         if (!start || *start == line.size()) continue;  // no such key, or an empty value: nothing changes
 
         Control& control = control_of(form, k);
-        if (k.value == Value::text) {
+        if (control.kind() == ControlKind::text_box) {
             line.erase(0, *start);  // the line is ours: hand its text over without another copy
             dynamic_cast<TextBox&>(control).set_text(std::move(line));
             return false;  // a key must begin the line, so no other key can follow
@@ -201,7 +198,7 @@ namespace {
 SysError settings_line(Form1& form, TextServices& text, const Key& k, std::string& line) {
     line.assign(k.key.begin(), k.key.end());
     Control& control = control_of(form, k);
-    if (k.value == Value::text) {
+    if (control.kind() == ControlKind::text_box) {
         std::u16string value = dynamic_cast<TextBox&>(control).text();
         for (char16_t& c : value) {
             if (c == u'\r' || c == u'\n') c = u' ';  // a value must never end its line or start a key

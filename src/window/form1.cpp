@@ -61,8 +61,10 @@ Control** Form1::slot(ControlName name, int index) {
     return &by_name_[row][static_cast<std::size_t>(index)];
 }
 
-Control* Form1::find(ControlName name, int index) {
-    if (Control** kept = slot(name, index)) return *kept;
+Control* Form1::find(ControlName name, int index) const {
+    const auto row = static_cast<std::size_t>(name);
+    if (row < by_name_.size() && index >= 0 && index < indexes)
+        return by_name_[row][static_cast<std::size_t>(index)];
     for (Control* c : all_) {
         if (c->name() == name && c->index() == index) return c;
     }

@@ -80,7 +80,7 @@ class Form1 : public TopLevelWindow {
 
     // Every control in layout-table order (containers before what they hold).
     std::span<Control* const> controls() const { return all_; }
-    Control* find(ControlName name, int index);
+    Control* find(ControlName name, int index) const;
     // The controls that take the focus, in TabIndex order.
     std::vector<Control*> tab_order() const;
 

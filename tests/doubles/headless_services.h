@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "platform/beeper.h"
 #include "platform/message_box.h"
+#include "platform/portable/fixed_screen.h"
 #include "platform/program_start.h"
 #include "platform/shell_open.h"
 #include "platform/window_show.h"
@@ -64,6 +66,23 @@ class RecordingShell : public ShellOpen {
   public:
     void open(std::u16string_view address) override { opened.emplace_back(address); }
     std::vector<std::u16string> opened;
+};
+
+// Everything a program meets but its files and its text, with nobody there: a fixed screen and the
+// services above. A test or a benchmark adds the file system and the text service it is about.
+struct HeadlessUser {
+    FixedScreen screen;
+    HeadlessShow show;
+    ScriptedBoxes boxes;
+    CountingBeeper beeper;
+    RecordingPrograms programs;
+    RecordingShell shell;
+
+    Services services(FileSystem& files, TextServices& text) { return services(files, text, screen, show); }
+    // With a screen or a window of the test's own.
+    Services services(FileSystem& files, TextServices& text, Screen& on, WindowShow& shows) {
+        return {files, text, on, shows, boxes, beeper, programs, shell};
+    }
 };
 
 }  // namespace pm

@@ -8,22 +8,15 @@
 #include "doubles/headless_services.h"
 #include "doubles/memory_file_system.h"
 #include "platform/portable/cp1252_text.h"
-#include "platform/portable/fixed_screen.h"
 
 namespace pm::test {
 
 // A program on test doubles, with a text service of the test's choosing.
 template <class Text>
-struct BasicTestApp {
+struct BasicTestApp : HeadlessUser {
     MemoryFileSystem files;
     Text text;
-    FixedScreen screen;
-    HeadlessShow show;
-    ScriptedBoxes boxes;
-    CountingBeeper beeper;
-    RecordingPrograms programs;
-    RecordingShell shell;
-    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
+    App app{services(files, text)};
 
     Form1& form() { return app.form(); }
 };

@@ -142,12 +142,8 @@ TEST(Startup, TheWindowLoadsOnItsFirstUseAndOnlyThen) {
     LoggingScreen screen(log, 15360, 11520);
     test::MemoryFileSystem files;
     Cp1252Text text;
-    HeadlessShow show;
-    ScriptedBoxes boxes;
-    CountingBeeper beeper;
-    RecordingPrograms programs;
-    RecordingShell shell;
-    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
+    HeadlessUser user;
+    App app{user.services(files, text, screen, user.show)};
     EXPECT_TRUE(log.empty());
     Form1& form = app.form();
     EXPECT_EQ(log, (std::vector<std::string>{"screen width", "screen height"}));
@@ -171,13 +167,9 @@ struct SnapshotShow : WindowShow {
 TEST(Startup, AGermanFileNeverShowsEnglishCaptions) {
     test::MemoryFileSystem files;
     Cp1252Text text;
-    FixedScreen screen;
     SnapshotShow show;
-    ScriptedBoxes boxes;
-    CountingBeeper beeper;
-    RecordingPrograms programs;
-    RecordingShell shell;
-    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
+    HeadlessUser user;
+    App app{user.services(files, text, user.screen, show)};
     files.put(u"SETTINGS.TXT", "HIGH_ALARM2=45\r\nLANGUAGE=2\r\n");
     app.Main();
     ASSERT_EQ(show.captions.size(), 18u);

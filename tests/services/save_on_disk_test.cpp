@@ -13,7 +13,6 @@
 
 #include "app/app.h"
 #include "doubles/headless_services.h"
-#include "platform/portable/fixed_screen.h"
 #include "service_factory.h"
 #include "settings/settings_file.h"
 
@@ -24,16 +23,10 @@ namespace fs = std::filesystem;
 
 const std::string old_file = "JOB=old\r\nHIGH_ALARM1=10\r\n";
 
-struct SaveOnDisk : ::testing::Test {
+struct SaveOnDisk : ::testing::Test, HeadlessUser {
     fs::path folder;
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<TextServices> text = test::make_text_services();
-    FixedScreen screen;
-    HeadlessShow show;
-    ScriptedBoxes boxes;
-    CountingBeeper beeper;
-    RecordingPrograms programs;
-    RecordingShell shell;
     std::unique_ptr<App> app;
 
     void SetUp() override { use_folder(fresh_folder(fs::temp_directory_path())); }
@@ -54,7 +47,7 @@ struct SaveOnDisk : ::testing::Test {
     void use_folder(const fs::path& p) {
         folder = p;
         files = test::make_file_system(folder.string());
-        app = std::make_unique<App>(Services{*files, *text, screen, show, boxes, beeper, programs, shell});
+        app = std::make_unique<App>(services(*files, *text));
     }
     void write_host(const std::string& name, const std::string& bytes) {
         std::ofstream(folder / name, std::ios::binary) << bytes;

@@ -106,10 +106,7 @@ struct Accessibility : ::testing::Test {
     Win32Text text;
     Win32Screen screen;
     Win32Window window{GetModuleHandleW(nullptr), text};
-    ScriptedBoxes boxes;
-    CountingBeeper beeper;
-    RecordingPrograms programs;
-    RecordingShell shell;
+    HeadlessUser user;         // the message boxes, the beep and the programs; screen and window are real
     std::unique_ptr<App> app;  // ended in TearDown, after the window that shows its form
 
     void SetUp() override {
@@ -117,9 +114,9 @@ struct Accessibility : ::testing::Test {
         std::ofstream(folder / "SETTINGS.TXT", std::ios::binary) << settings;
         const std::wstring path = folder.wstring();
         files = std::make_unique<Win32FileSystem>(std::u16string(path.begin(), path.end()));
-        app = std::make_unique<App>(Services{*files, text, screen, window, boxes, beeper, programs, shell});
+        app = std::make_unique<App>(user.services(*files, text, screen, window));
         ASSERT_EQ(app->Main().window_error, 0u);
-        ASSERT_TRUE(boxes.shown.empty());
+        ASSERT_TRUE(user.boxes.shown.empty());
         pump();
     }
     void TearDown() override {

@@ -8,7 +8,6 @@
 
 #include "app/app.h"
 #include "doubles/headless_services.h"
-#include "platform/portable/fixed_screen.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_text.h"
 
@@ -59,13 +58,8 @@ TEST(LongPaths, AProgramFolderDeeperThanMaxPathIsReadAndSaved) {
 
     Win32FileSystem files(std::u16string(folder.begin(), folder.end()));
     Win32Text text;
-    FixedScreen screen;
-    HeadlessShow show;
-    ScriptedBoxes boxes;
-    CountingBeeper beeper;
-    RecordingPrograms programs;
-    RecordingShell shell;
-    App app{Services{files, text, screen, show, boxes, beeper, programs, shell}};
+    HeadlessUser user;
+    App app{user.services(files, text)};
     EXPECT_EQ(app.Main().status, LoadOutcome::Status::read);
     EXPECT_EQ(app.form().Text5().text(), u"deep");
     EXPECT_EQ(app.form().high_pressure_scroll(2).value(), 45);

@@ -1,8 +1,6 @@
 // The screen service without a screen: fixed sizes, 1024 x 768 pixels at 96 DPI unless told otherwise,
-// and a work area that is the whole screen unless one is set.
+// and a work area that is the whole screen.
 #pragma once
-
-#include <optional>
 
 #include "platform/screen.h"
 
@@ -14,14 +12,12 @@ class FixedScreen : public Screen {
         : width_(width), height_(height), frame_width_(frame_width), frame_height_(frame_height) {}
     float width() override { return width_; }
     float height() override { return height_; }
-    ScreenArea work_area() override { return work_area_ ? *work_area_ : ScreenArea{0, 0, width_, height_}; }
-    void set_work_area(ScreenArea area) { work_area_ = area; }
+    ScreenArea work_area() override { return {0, 0, width_, height_}; }
     float frame_width() override { return frame_width_; }
     float frame_height() override { return frame_height_; }
 
   private:
     float width_, height_, frame_width_, frame_height_;
-    std::optional<ScreenArea> work_area_;
 };
 
 }  // namespace pm

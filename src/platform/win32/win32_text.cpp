@@ -51,6 +51,15 @@ SysError last_error() {
     return error != 0 ? error : sys_error::no_unicode_translation;
 }
 
+// The failure of the conversion that just failed, with its result emptied: a part of a text is never handed
+// on as the text.
+template <class Text>
+SysError failed(Text& result) {
+    const SysError error = last_error();
+    result.clear();
+    return error;
+}
+
 // `wide` itself or, when it holds unpaired surrogates, `copy` with each of them replaced by "?". Doing
 // this ourselves gives the same "?" on every code page: UTF-8 would write U+FFFD, and takes no default
 // character to say otherwise.
@@ -130,20 +139,12 @@ SysError Win32Text::to_wide(std::string_view ansi, std::u16string& wide) {
         const int in_size = static_cast<int>(bytes);
         // A double-byte or UTF-8 piece makes fewer units than it has bytes: ask for the count first.
         const int units = MultiByteToWideChar(code_page_, flags, in, in_size, nullptr, 0);
-        if (units <= 0) {
-            const SysError error = last_error();
-            wide.clear();
-            return error;
-        }
+        if (units <= 0) return failed(wide);
         const std::size_t units_done = wide.size();
         wide.resize(units_done + static_cast<std::size_t>(units));
         const int made =
             MultiByteToWideChar(code_page_, flags, in, in_size, wide_ptr(wide.data() + units_done), units);
-        if (made <= 0) {
-            const SysError error = last_error();
-            wide.clear();
-            return error;
-        }
+        if (made <= 0) return failed(wide);
         wide.resize(units_done + static_cast<std::size_t>(made));
         bytes_done += bytes;
     }
@@ -167,20 +168,12 @@ SysError Win32Text::to_ansi(std::u16string_view wide, std::string& ansi) {
         const wchar_t* in = wide_ptr(text.data() + units_done);
         const int in_size = static_cast<int>(units);
         const int bytes = WideCharToMultiByte(code_page_, flags, in, in_size, nullptr, 0, fallback, nullptr);
-        if (bytes <= 0) {
-            const SysError error = last_error();
-            ansi.clear();
-            return error;
-        }
+        if (bytes <= 0) return failed(ansi);
         const std::size_t bytes_done = ansi.size();
         ansi.resize(bytes_done + static_cast<std::size_t>(bytes));
         const int made = WideCharToMultiByte(code_page_, flags, in, in_size, ansi.data() + bytes_done, bytes,
                                              fallback, nullptr);
-        if (made <= 0) {
-            const SysError error = last_error();
-            ansi.clear();
-            return error;
-        }
+        if (made <= 0) return failed(ansi);
         ansi.resize(bytes_done + static_cast<std::size_t>(made));
         units_done += units;
     }
