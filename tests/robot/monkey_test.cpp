@@ -74,6 +74,20 @@ int titled_language(const Observed& o) {
     return -1;
 }
 
+// The language the editor settles on when the save prompt takes the focus: text typed into the language
+// field that names an entry, ignoring case, selects it; any other text gives way to the entry chosen last,
+// which the titled frames still show.
+int settled_language(const Observed& o) {
+    if (o.state.language >= 0) return o.state.language;
+    for (int l = 0; l < languages; ++l) {
+        const std::wstring& name = language_name(l);
+        if (CompareStringOrdinal(o.combo_text.c_str(), static_cast<int>(o.combo_text.size()), name.c_str(),
+                                 static_cast<int>(name.size()), TRUE) == CSTR_EQUAL)
+            return l;
+    }
+    return titled_language(o);
+}
+
 // The language in which an alarm caption (row::high_alarm or row::low_alarm) shows this value, -1 when
 // none.
 int alarm_language(const std::wstring& caption, int row, int value) {
@@ -613,14 +627,15 @@ TEST(Monkey, RandomInputKeepsTheWindowsRulesAndSavesWhatItShows) {
         ASSERT_TRUE(check(events + 1, L"Escape to close the language list")) << "seed " << seed << history();
     }
     ASSERT_FALSE(live.dropped());
-    const Observed shown = observe(live);
+    Observed shown = observe(live);
     for (int c = 1; c <= 4; ++c) {
         const std::wstring ch = L"CH" + std::to_wstring(c);
         EXPECT_EQ(live.text(id::channel_frame(c)), ch);
         EXPECT_EQ(live.text(id::pressure_channel(c)), ch);
     }
 
-    // Alt+F4, and Yes to the question in the window's language (English with no entry selected).
+    // Alt+F4, and Yes to the question in the language the field settles on (English if none).
+    shown.state.language = settled_language(shown);
     INPUT alt_f4[] = {key_input(VK_MENU, false), key_input(VK_F4, false), key_input(VK_F4, true),
                       key_input(VK_MENU, true)};
     ASSERT_EQ(SendInput(4, alt_f4, sizeof(INPUT)), 4u);
