@@ -101,14 +101,14 @@ std::u16string value_after_key(TextServices& text, std::u16string_view line, std
     return start ? std::u16string{line.substr(*start)} : std::u16string{};
 }
 
-bool parse_settings_line(Form1& form, TextServices& text, std::u16string line) {
+bool parse_settings_line(Form1& form, TextServices& text, std::u16string& line) {
     for (const Key& k : keys) {
         const auto start = value_start(text, line, k.key);
         if (!start || *start == line.size()) continue;  // no such key, or an empty value: nothing changes
 
         Control& control = control_of(form, k);
         if (control.kind() == ControlKind::text_box) {
-            line.erase(0, *start);  // the line is ours: hand its text over without another copy
+            line.erase(0, *start);  // the text goes over without another copy
             dynamic_cast<TextBox&>(control).set_text(std::move(line));
             return false;  // a key must begin the line, so no other key can follow
         }
@@ -167,12 +167,9 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
     std::size_t number = 0;
     LineReader lines(text, [&](std::u16string line) {
         ++number;
-        std::u16string shown =
-            outcome.skipped.size() < LoadOutcome::listed_skips ? shown_part(line) : std::u16string{};
-        if (!parse_settings_line(form, text, std::move(line))) return;
-        if (++outcome.skipped_count <= LoadOutcome::listed_skips) {
-            outcome.skipped.push_back({number, std::move(shown)});
-        }
+        if (!parse_settings_line(form, text, line)) return;
+        if (++outcome.skipped_count <= LoadOutcome::listed_skips)
+            outcome.skipped.push_back({number, shown_part(line)});
     });
     auto unreadable_file = [&](SysError e) {
         file->close();

@@ -25,9 +25,10 @@ std::u16string settings_new_path(std::u16string_view program_folder);
 // key, in any letter case, begins the line after any blanks or tabs; otherwise empty.
 std::u16string value_after_key(TextServices& text, std::u16string_view line, std::u16string_view key);
 
-// Applies the key that begins `line` to its control, raising the control's events. A value that is no
-// number or that its control refuses is skipped: the control keeps its value, and the result is true.
-bool parse_settings_line(Form1& form, TextServices& text, std::u16string line);
+// Applies the key that begins `line` to its control, raising the control's events. A text value takes
+// the line's characters over. A value that is no number or that its control refuses is skipped: the
+// control keeps its value, `line` is left as it was, and the result is true.
+bool parse_settings_line(Form1& form, TextServices& text, std::u16string& line);
 
 // A line whose value the reader had to skip, as it stands in the file (cut to `shown_length`).
 struct SkippedLine {

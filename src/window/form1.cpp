@@ -48,27 +48,17 @@ Form1::Form1(Form1Events& events, float frame_width, float frame_height)
             row.container == ControlName::Form1 ? nullptr : find(row.container, row.container_index);
         owned_.push_back(make_control(*this, row, container));
         all_.push_back(owned_.back().get());
-        Control** kept = slot(row.name, row.index);
-        if (kept != nullptr && *kept == nullptr) *kept = all_.back();  // the first of a name and index wins
+        // A name or index outside the lookup table is a fault in the layout table: at() throws.
+        by_name_.at(static_cast<std::size_t>(row.name)).at(static_cast<std::size_t>(row.index)) = all_.back();
     }
 }
 
 Form1::~Form1() = default;
 
-Control** Form1::slot(ControlName name, int index) {
-    const auto row = static_cast<std::size_t>(name);
-    if (row >= by_name_.size() || index < 0 || index >= indexes) return nullptr;
-    return &by_name_[row][static_cast<std::size_t>(index)];
-}
-
 Control* Form1::find(ControlName name, int index) const {
     const auto row = static_cast<std::size_t>(name);
-    if (row < by_name_.size() && index >= 0 && index < indexes)
-        return by_name_[row][static_cast<std::size_t>(index)];
-    for (Control* c : all_) {
-        if (c->name() == name && c->index() == index) return c;
-    }
-    return nullptr;
+    if (row >= by_name_.size() || index < 0 || index >= indexes) return nullptr;
+    return by_name_[row][static_cast<std::size_t>(index)];
 }
 
 template <class T>

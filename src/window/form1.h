@@ -110,15 +110,13 @@ class Form1 : public TopLevelWindow {
   private:
     template <class T>
     T& member(ControlName name, int index);
-    // Where find() keeps a control, when its name and index fall inside the table; null otherwise.
-    Control** slot(ControlName name, int index);
 
     Form1Events& events_;
     FormView* view_ = nullptr;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> all_;
     // Every control by name and index, so that find() needs no search: the settings reader, the rules
-    // and the captions look controls up by name all the time. Names and indexes outside it are searched.
+    // and the captions look controls up by name all the time.
     static constexpr int indexes = 8;
     std::array<std::array<Control*, indexes>, static_cast<std::size_t>(ControlName::Command2) + 1> by_name_{};
     std::u16string caption_{design_caption};

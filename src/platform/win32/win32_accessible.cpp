@@ -155,6 +155,13 @@ HRESULT Win32Accessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
     return E_NOTIMPL;
 }
 
+// The control whose own window this object serves, when `child` is the object itself; null for a child
+// and for a part (a combo box's field), which the standard object describes.
+const Win32Control* Win32Accessible::own_control(const VARIANT& child) const {
+    const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
+    return control && control->hwnd() == window_ ? control : nullptr;
+}
+
 // A combo box's field (a part) is named after the combo box and is otherwise the system's edit box.
 HRESULT Win32Accessible::get_accName(VARIANT child, BSTR* name) {
     if (!is_self(child)) return standard_->get_accName(child, name);
@@ -164,8 +171,8 @@ HRESULT Win32Accessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT Win32Accessible::get_accRole(VARIANT child, VARIANT* role) {
-    const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
-    if (!control || control->hwnd() != window_) return standard_->get_accRole(child, role);
+    const Win32Control* control = own_control(child);
+    if (!control) return standard_->get_accRole(child, role);
     if (!role) return E_POINTER;
     make_empty(*role);
     role->vt = VT_I4;
@@ -174,16 +181,16 @@ HRESULT Win32Accessible::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT Win32Accessible::get_accValue(VARIANT child, BSTR* value) {
-    const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
-    if (!control || control->hwnd() != window_) return standard_->get_accValue(child, value);
+    const Win32Control* control = own_control(child);
+    if (!control) return standard_->get_accValue(child, value);
     const std::optional<std::u16string> own = control->accessible_value();
     if (!own) return standard_->get_accValue(child, value);
     return give_text(*own, value);
 }
 
 HRESULT Win32Accessible::get_accState(VARIANT child, VARIANT* state) {
-    const Win32Control* control = is_self(child) ? Win32Control::served_by(window_) : nullptr;
-    if (!control || control->hwnd() != window_) return standard_->get_accState(child, state);
+    const Win32Control* control = own_control(child);
+    if (!control) return standard_->get_accState(child, state);
     if (!state) return E_POINTER;
     VARIANT system;
     make_empty(system);

@@ -10,6 +10,8 @@
 
 namespace pm {
 
+class Win32Control;
+
 class Win32Accessible final : public IAccessible, public IOleWindow {
   public:
     // The answer to WM_GETOBJECT for OBJID_CLIENT of `window`, whose control Win32Control::served_by
@@ -68,6 +70,7 @@ class Win32Accessible final : public IAccessible, public IOleWindow {
   private:
     Win32Accessible(HWND window, IAccessible* standard);
     ~Win32Accessible();
+    const Win32Control* own_control(const VARIANT& child) const;
 
     HWND window_;
     IAccessible* standard_;  // owned: one reference

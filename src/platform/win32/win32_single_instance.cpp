@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/win32/win32_api.h"
+
 namespace pm {
 
 namespace {
 
 // The folder as one spelling: full, long names, upper case (as the file system compares names).
 std::wstring canonical_folder(const std::u16string& folder) {
-    std::wstring path(folder.begin(), folder.end());
+    std::wstring path = win32::wide_copy(folder);
     std::vector<wchar_t> full(path.size() + MAX_PATH);
     const DWORD length =
         GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
