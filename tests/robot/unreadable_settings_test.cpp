@@ -1,8 +1,9 @@
-// A settings file that is there but cannot be read: the editor warns before its window shows, since a
-// save would replace the file with what the window shows.
+// A settings file that is there but cannot be read, or holds values that cannot be used: the editor
+// warns before its window shows, since a save would replace them with what the window shows.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "lang/messages.h"
 #include "robot.h"
@@ -67,6 +68,40 @@ TEST(UnreadableSettings, AFileHeldOpenElsewhereIsReportedBeforeTheWindowShows) {
                               "HIGH_ALARM2=0", "LOW_ALARM2=0", "ENABLE_CH3=1", "HIGH_ALARM3=0",
                               "LOW_ALARM3=0", "ENABLE_CH4=1", "HIGH_ALARM4=0", "LOW_ALARM4=0",
                               "GSM1=", "GSM2=", "GSM3=", "LANGUAGE=0"}));
+}
+
+// Two values the editor cannot use: the warning, in the file's language, lists their lines as the file
+// has them; the window then shows the rest of the file, and the two controls keep their design-time
+// values. No leaves the file as it was.
+TEST(UnreadableSettings, ValuesThatCannotBeUsedAreListedBeforeTheWindowShows) {
+    ProgramFolder folder;
+    std::string file = example_file;
+    file.replace(file.find("ENABLE_CH3=0"), 12, "ENABLE_CH3=yes");
+    file.replace(file.find("HIGH_ALARM3=0"), 13, "HIGH_ALARM3=60 Pa");
+    folder.write_settings(file);
+
+    bool warned = false;
+    Editor editor(folder, [&](Editor& e, HWND box) {
+        warned = true;
+        EXPECT_FALSE(e.window() && IsWindowVisible(e.window())) << "the window shows behind the warning";
+        const MessageBoxView view = e.read_message_box(box);
+        EXPECT_EQ(view.text, wide(pm::values_skipped_text(german)) +
+                                 L"\n\nline 8: ENABLE_CH3=yes\nline 9: HIGH_ALARM3=60 Pa");
+        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+        e.key(VK_RETURN);
+    });
+    EXPECT_TRUE(warned) << "no warning before the window showed";
+    WindowState shown = example;
+    shown.enabled[2] = 1;  // the check box's design-time value
+    expect_settings(editor, shown);
+    expect_captions(editor, german);
+
+    editor.chord(VK_MENU, VK_F4);
+    const HWND prompt = editor.wait_message_box();
+    ASSERT_NE(prompt, nullptr);
+    editor.click_window(GetDlgItem(prompt, IDNO));
+    EXPECT_TRUE(editor.wait_ended());
+    EXPECT_EQ(folder.settings(), file);
 }
 
 }  // namespace
