@@ -47,6 +47,24 @@ std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSy
     return message;
 }
 
+namespace {
+
+void fill_language_list(Form1& form) {
+    for (int position = 0; position < language_count; ++position)
+        form.Combo1().add_item(std::u16string{language_name(position)}, static_cast<std::int16_t>(position));
+}
+
+}  // namespace
+
+std::u16string already_open_message(FileSystem& files, TextServices& text) {
+    Form1Events none;  // the language is all that is wanted: no captions, no placement
+    Form1 form(none, 0, 0);
+    fill_language_list(form);
+    form.Combo1().set_list_index(0);
+    load_settings(form, files, text);
+    return std::u16string{already_open_text(form.Combo1().list_index())};
+}
+
 Form1& App::form() {
     if (!form_) {
         form_ =
@@ -58,10 +76,7 @@ Form1& App::form() {
 
 StartOutcome App::Main() {
     form().set_caption(window_caption());
-    for (int position = 0; position < language_count; ++position) {
-        form().Combo1().add_item(std::u16string{language_name(position)},
-                                 static_cast<std::int16_t>(position));
-    }
+    fill_language_list(form());
     form().Combo1().set_list_index(0);
     StartOutcome outcome{startup::settings ? load_settings(form(), services_.files, services_.text)
                                            : LoadOutcome{}};
@@ -85,8 +100,9 @@ void App::Form_Load() {
     position_form(*form_, services_.screen);
 }
 
-void App::Form_QueryUnload(std::int16_t& cancel, std::int16_t /*unload_mode*/) {
-    pm::Form_QueryUnload(cancel, form(), lang_text_, services_.boxes, services_.files, services_.text);
+void App::Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode) {
+    pm::Form_QueryUnload(cancel, unload_mode, form(), lang_text_, services_.boxes, services_.window_show,
+                         services_.files, services_.text);
 }
 
 void App::Combo1_Click() {

@@ -68,6 +68,10 @@ class App : public Form1Events {
 // "Pelmora™ PM (V2.00)", with the trade mark sign on every code page.
 std::u16string window_caption();
 
+// What a second start says when it could not bring the folder's open editor forward: in the language that
+// the settings file selects, read as the start-up reads it (English where it selects none).
+std::u16string already_open_message(FileSystem& files, TextServices& text);
+
 // The start-up warning about the settings file, in `language`; empty when there is nothing to say.
 std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files);
 

@@ -29,11 +29,20 @@ void __verbose_terminate_handler() {
 #endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+    // Windows' own DLLs that load others by their bare names must never find one in the program's
+    // folder: it is a card or a download folder, where anybody may have put one.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     pm::Win32FileSystem files;
     std::optional<const pm::Win32SingleInstance> single;  // left out only by a measurement build
     if constexpr (pm::startup::single_instance) single.emplace(files.program_folder());
     if (single && !single->first()) {
-        single->bring_other_forward();
+        if (!single->bring_other_forward()) {
+            pm::Win32Text text;
+            const std::wstring message = pm::win32::wide_copy(pm::already_open_message(files, text));
+            const std::wstring title = pm::win32::wide_copy(pm::window_caption());
+            MessageBoxW(nullptr, message.c_str(), title.c_str(),
+                        MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+        }
         return 0;
     }
     pm::Win32Text text;
@@ -50,6 +59,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
         pm::win32::show_unexpected_error(nullptr, e);
         return 1;
     }
-    if (single) single->publish(window.hwnd());
+    if (single) window.mark(single->key());
     return window.run();
 }

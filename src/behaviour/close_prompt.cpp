@@ -6,16 +6,21 @@
 #include "lang/messages.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/window_show.h"
 #include "settings/settings_file.h"
 #include "window/form1.h"
 
 namespace pm {
 
-void Form_QueryUnload(std::int16_t& cancel, Form1& form, const LangText& lang_text, MessageBoxService& boxes,
-                      FileSystem& files, TextServices& text) {
+void Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode, Form1& form, const LangText& lang_text,
+                      MessageBoxService& boxes, WindowShow& window, FileSystem& files, TextServices& text) {
+    if (unload_mode == static_cast<std::int16_t>(CloseReason::session_end_critical)) return;
     const std::u16string title = lang_text(form.Combo1().list_index(), 8);
     const std::u16string prompt = lang_text(form.Combo1().list_index(), 9);
+    const bool session_end = unload_mode == static_cast<std::int16_t>(CloseReason::session_end);
+    if (session_end) window.session_end_reason(prompt);
     const int answer = boxes.show(prompt, title, box::yes_no_cancel | box::icon_question);
+    if (session_end) window.session_end_reason({});
     if (answer == box::answer_no) return;
     if (answer != box::answer_yes) {
         // Cancel, Escape, or a box that could not be shown at all (0): a failure to ask must not throw

@@ -10,11 +10,14 @@ class Form1;
 class LangText;
 class MessageBoxService;
 class TextServices;
+class WindowShow;
 
 // Asks, in the language selected now, whether to save. Cancel (or Escape, or a box that could not be
 // shown) keeps the window open, No closes it, Yes saves and closes. A save that fails says so, naming the
 // file, and keeps the window open, so that nothing the user changed is lost without their knowing.
-void Form_QueryUnload(std::int16_t& cancel, Form1& form, const LangText& lang_text, MessageBoxService& boxes,
-                      FileSystem& files, TextServices& text);
+// At the end of the session the question is also the reason the system shows for waiting; at a critical
+// end, which closes the program whatever it answers, nothing is asked and nothing written.
+void Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode, Form1& form, const LangText& lang_text,
+                      MessageBoxService& boxes, WindowShow& window, FileSystem& files, TextServices& text);
 
 }  // namespace pm

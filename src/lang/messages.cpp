@@ -40,6 +40,16 @@ constexpr Texts values_skipped = {
     u"Estos valores del archivo de configuración no se pudieron usar. Guardar al salir los reemplaza con los valores mostrados:",
 };
 
+constexpr Texts already_open = {
+    u"These settings are already open in another window of the settings editor.",
+    u"Ces paramètres sont déjà ouverts dans une autre fenêtre de l'éditeur de paramètres.",
+    u"Diese Einstellungen sind bereits in einem anderen Fenster des Einstellungseditors geöffnet.",
+    u"Deze instellingen zijn al geopend in een ander venster van de instellingeneditor.",
+    u"Te ustawienia sa juz otwarte w innym oknie edytora ustawien.",
+    u"Queste impostazioni sono già aperte in un'altra finestra dell'editor delle impostazioni.",
+    u"Esta configuración ya está abierta en otra ventana del editor de configuración.",
+};
+
 constexpr Texts window_failed = {
     u"The settings editor could not open its window.",
     u"L'éditeur de paramètres n'a pas pu ouvrir sa fenêtre.",
@@ -65,6 +75,9 @@ std::u16string_view read_failed_text(int language) {
 }
 std::u16string_view values_skipped_text(int language) {
     return in_language(values_skipped, language);
+}
+std::u16string_view already_open_text(int language) {
+    return in_language(already_open, language);
 }
 std::u16string_view window_failed_text(int language) {
     return in_language(window_failed, language);

@@ -56,6 +56,9 @@ class FileSystem {
     // Renames `from` over `to` in one step, replacing `to`, written through to the medium. Waits briefly
     // and tries again a few times while another program holds either file.
     virtual SysError rename_replace(const std::u16string& from, const std::u16string& to) = 0;
+    // Writes what the system still holds of the file at `path` (its data and its entry) to the medium.
+    // A rename is kept in the cache like any write, so a save counts as done only after this.
+    virtual SysError flush_to_medium(const std::u16string& path) = 0;
     // The system's own description of an error code, in the user's language where it has one.
     virtual std::u16string describe(SysError error) = 0;
 };

@@ -214,7 +214,8 @@ SysError settings_line(Form1& form, TextServices& text, const Key& k, std::strin
 
 // The invariant of a save: at every moment SETTINGS.TXT or SETTINGS.NEW holds the last good settings
 // whole. So nothing is deleted or replaced before the file that holds them is SETTINGS.TXT, and the
-// new settings replace it only by one rename of a SETTINGS.NEW that was written, flushed and closed.
+// new settings replace it only by one rename of a SETTINGS.NEW that was written, flushed and closed; the
+// save is done once that rename is on the medium too.
 SaveOutcome save_settings(Form1& form, FileSystem& files, TextServices& text) {
     using Step = SaveOutcome::Step;
     const std::u16string folder = files.program_folder();
@@ -269,6 +270,8 @@ SaveOutcome save_settings(Form1& form, FileSystem& files, TextServices& text) {
     if (closed) return give_up(Step::close, closed, new_path);
     // A rename fails for what holds the file it replaces: another program, or the medium.
     if (SysError e = files.rename_replace(new_path, path)) return give_up(Step::rename, e, path);
+    // The rename itself may still be in the cache: a card pulled now could come back with the old file.
+    if (SysError e = files.flush_to_medium(path)) return {Step::settle, e, path};
     return {};
 }
 

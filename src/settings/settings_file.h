@@ -59,7 +59,19 @@ struct LoadOutcome {
 LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text);
 
 struct SaveOutcome {
-    enum class Step { none, convert, check, recover, remove_stale, create, write, flush, close, rename };
+    enum class Step {
+        none,
+        convert,
+        check,
+        recover,
+        remove_stale,
+        create,
+        write,
+        flush,
+        close,
+        rename,
+        settle
+    };
     Step failed_step = Step::none;
     SysError error = sys_error::ok;
     std::u16string path;         // the file whose step failed

@@ -49,9 +49,10 @@ class TopLevelWindow {
 
 enum class ControlEvent { click, change, scroll };
 
-// Why the window is asked to close, as the toolkit numbers it; handed to Form_QueryUnload, which does not
-// read it. Only the user and the end of the session ever close this window.
-enum class CloseReason : std::int16_t { user = 0, session_end = 2 };
+// Why the window is asked to close, as the toolkit numbers it, handed to Form_QueryUnload. Only the user
+// and the end of the session ever close this window. A critical end of the session (the system ends the
+// program whatever it answers) is a number of our own.
+enum class CloseReason : std::int16_t { user = 0, session_end = 2, session_end_critical = 0x100 };
 
 class Form1 : public TopLevelWindow {
   public:

@@ -23,8 +23,10 @@ class HeadlessShow : public WindowShow {
         ++count;
         return fails_with;
     }
+    void session_end_reason(std::u16string_view reason) override { reasons.emplace_back(reason); }
     Form1* shown = nullptr;
     int count = 0;
+    std::vector<std::u16string> reasons;  // every reason given, "" where it was withdrawn
     SysError fails_with = sys_error::ok;  // a window that cannot be created
 };
 

@@ -138,6 +138,11 @@ SysError MemoryFileSystem::rename_replace(const std::u16string& from, const std:
     return sys_error::ok;
 }
 
+SysError MemoryFileSystem::flush_to_medium(const std::u16string& path) {
+    if (SysError e = tick(FsOp::flush_path)) return e;
+    return entries.count(path) ? sys_error::ok : sys_error::file_not_found;
+}
+
 std::u16string MemoryFileSystem::describe(SysError error) {
     return describe_error(error);
 }

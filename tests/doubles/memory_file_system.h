@@ -11,8 +11,20 @@
 
 namespace pm::test {
 
-enum class FsOp { query, open_read, read, create, write, short_write, flush, close, remove, rename };
-inline constexpr std::size_t fs_op_count = static_cast<std::size_t>(FsOp::rename) + 1;
+enum class FsOp {
+    query,
+    open_read,
+    read,
+    create,
+    write,
+    short_write,
+    flush,
+    close,
+    remove,
+    rename,
+    flush_path
+};
+inline constexpr std::size_t fs_op_count = static_cast<std::size_t>(FsOp::flush_path) + 1;
 
 struct MemoryEntry {
     std::string bytes;
@@ -53,6 +65,7 @@ class MemoryFileSystem : public FileSystem {
                         std::unique_ptr<OpenFile>& file) override;
     SysError remove(const std::u16string& path) override;
     SysError rename_replace(const std::u16string& from, const std::u16string& to) override;
+    SysError flush_to_medium(const std::u16string& path) override;
     std::u16string describe(SysError error) override;
 
     // Used by the open files.

@@ -96,6 +96,28 @@ TEST_F(ClosePrompt, CancelKeepsTheWindowAndWritesNothing) {
     EXPECT_EQ(t.boxes.shown.size(), 2u);
 }
 
+// At the end of the session the system shows the question as the reason the window waits, in the
+// language selected, and withdraws it once answered; a critical end asks nothing and writes nothing.
+TEST_F(ClosePrompt, AtTheSessionEndTheQuestionIsTheReasonAndACriticalEndAsksNothing) {
+    for (int language = -1; language < 7; ++language) {
+        if (language >= 0) form().Combo1().choose(static_cast<std::int16_t>(language));
+        t.boxes.answers = {box::answer_cancel};
+        EXPECT_FALSE(form().request_close(CloseReason::session_end));
+        ASSERT_GE(t.show.reasons.size(), 2u);
+        EXPECT_EQ(t.show.reasons.end()[-2], t.boxes.shown.back().text);
+        EXPECT_EQ(t.show.reasons.back(), u"");
+    }
+    EXPECT_EQ(t.show.reasons[0], u"Save the settings before you exit?");
+    EXPECT_EQ(t.show.reasons[6], u"Speichern Sie die Einstellungen, bevor Sie verlassen?");
+
+    form().Text5().set_text(u"new");
+    const std::size_t asked = t.boxes.shown.size();
+    EXPECT_TRUE(form().request_close(CloseReason::session_end_critical));
+    EXPECT_EQ(t.boxes.shown.size(), asked);
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), "JOB=old\r\n");
+    EXPECT_EQ(t.files.calls(test::FsOp::create), 0);
+}
+
 TEST_F(ClosePrompt, NoClosesWithoutWriting) {
     form().Text5().set_text(u"new");
     t.boxes.answers = {box::answer_no};

@@ -42,6 +42,16 @@ class SaveFaults : public ::testing::TestWithParam<std::tuple<FaultCase, Start>>
     }
     // SETTINGS.TXT holds the old settings and no SETTINGS.NEW is left; or, when the save failed before it
     // could rename SETTINGS.NEW into place, that file still holds them.
+    ::testing::AssertionResult settings_whole(const test::TestApp& t) const {
+        // After the rename SETTINGS.TXT holds the new settings; only their way to the medium failed.
+        if (fault().op == FsOp::flush_path) {
+            if (t.files.has(u"SETTINGS.NEW")) return ::testing::AssertionFailure() << "NEW left behind";
+            return t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=new\r\n")
+                       ? ::testing::AssertionSuccess()
+                       : ::testing::AssertionFailure() << "TXT lacks the new settings";
+        }
+        return old_settings_whole(t);
+    }
     static ::testing::AssertionResult old_settings_whole(const test::TestApp& t) {
         if (t.files.has(u"SETTINGS.TXT")) {
             if (t.files.bytes(u"SETTINGS.TXT") != old_file)
@@ -76,7 +86,7 @@ TEST_P(SaveFaults, LeaveTheOldSettingsAsTheyWere) {
         EXPECT_NE(outcome.error, sys_error::ok);
         EXPECT_EQ(outcome.path,
                   fault().names_new_file ? u"C:\\CARD\\SETTINGS.NEW" : u"C:\\CARD\\SETTINGS.TXT");
-        EXPECT_TRUE(old_settings_whole(t));
+        EXPECT_TRUE(settings_whole(t));
         // Only a failure before the first change leaves the settings in SETTINGS.NEW.
         EXPECT_EQ(t.files.has(u"SETTINGS.TXT"), !new_only() || fault().op != FsOp::query);
         EXPECT_FALSE(outcome.new_file_left);
@@ -97,7 +107,7 @@ TEST_P(SaveFaults, ReachTheUserAndKeepTheWindowOpen) {
                                                ? t.files.describe(sys_error::handle_disk_full)
                                                : t.files.describe(sys_error::device_removed);
     EXPECT_NE(t.boxes.shown[1].text.find(expected_reason), std::u16string::npos);
-    EXPECT_TRUE(old_settings_whole(t));
+    EXPECT_TRUE(settings_whole(t));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          FaultCase{"ShortWrite", FsOp::short_write, 5, Step::write, true},
                                          FaultCase{"Flush", FsOp::flush, 1, Step::flush, true},
                                          FaultCase{"Close", FsOp::close, 1, Step::close, true},
-                                         FaultCase{"Rename", FsOp::rename, 1, Step::rename, false}),
+                                         FaultCase{"Rename", FsOp::rename, 1, Step::rename, false},
+                                         FaultCase{"Settle", FsOp::flush_path, 1, Step::settle, false}),
                        ::testing::Values(Start::with_settings_file, Start::with_new_file_only)),
     [](const auto& p) {
         return std::string(std::get<0>(p.param).name) +

@@ -162,6 +162,7 @@ struct SnapshotShow : WindowShow {
         }
         return sys_error::ok;
     }
+    void session_end_reason(std::u16string_view) override {}
 };
 
 TEST(Startup, AGermanFileNeverShowsEnglishCaptions) {

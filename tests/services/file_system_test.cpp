@@ -101,6 +101,9 @@ TEST_F(FileSystemTest, RenameReplacesTheTargetAndRemoveDeletes) {
     EXPECT_EQ(files->rename_replace(path("SETTINGS.NEW"), path("SETTINGS.TXT")), sys_error::ok);
     EXPECT_EQ(read_host("SETTINGS.TXT"), "new");
     EXPECT_FALSE(fs::exists(folder / "SETTINGS.NEW"));
+    EXPECT_EQ(files->flush_to_medium(path("SETTINGS.TXT")), sys_error::ok);
+    EXPECT_EQ(read_host("SETTINGS.TXT"), "new");
+    EXPECT_EQ(files->flush_to_medium(path("SETTINGS.NEW")), sys_error::file_not_found);
     EXPECT_EQ(files->remove(path("SETTINGS.TXT")), sys_error::ok);
     EXPECT_FALSE(fs::exists(folder / "SETTINGS.TXT"));
     EXPECT_NE(files->remove(path("SETTINGS.TXT")), sys_error::ok);

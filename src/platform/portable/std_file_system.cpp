@@ -162,6 +162,16 @@ SysError StdFileSystem::rename_replace(const std::u16string& from, const std::u1
     return ec ? from_errno(ec.value()) : sys_error::ok;
 }
 
+// The standard library can hand its own buffers to the system, not the system's to the medium.
+SysError StdFileSystem::flush_to_medium(const std::u16string& path) {
+    errno = 0;
+    std::FILE* f = std::fopen(host_path(path).c_str(), "rb+");
+    if (!f) return errno ? from_errno(errno) : sys_error::access_denied;
+    const bool flushed = std::fflush(f) == 0;
+    const bool closed = std::fclose(f) == 0;
+    return flushed && closed ? sys_error::ok : sys_error::write_fault;
+}
+
 std::u16string StdFileSystem::describe(SysError error) {
     return describe_error(error);
 }

@@ -20,6 +20,7 @@ class StdFileSystem : public FileSystem {
                         std::unique_ptr<OpenFile>& file) override;
     SysError remove(const std::u16string& path) override;
     SysError rename_replace(const std::u16string& from, const std::u16string& to) override;
+    SysError flush_to_medium(const std::u16string& path) override;
     std::u16string describe(SysError error) override;
 
     static std::filesystem::path host_path(const std::u16string& path);

@@ -19,13 +19,8 @@ struct Api {
     decltype(&LresultFromObject) lresult_from_object = nullptr;
     decltype(&SysAllocStringLen) alloc_string = nullptr;
     decltype(&VariantClear) variant_clear = nullptr;
-    decltype(&CoInitializeEx) co_initialize = nullptr;
-    decltype(&CoUninitialize) co_uninitialize = nullptr;
 
-    bool complete() const {
-        return create_standard && lresult_from_object && alloc_string && variant_clear && co_initialize &&
-               co_uninitialize;
-    }
+    bool complete() const { return create_standard && lresult_from_object && alloc_string && variant_clear; }
 };
 
 // Null when the system lacks any of it; the system's own objects answer then.
@@ -34,27 +29,16 @@ const Api* api() {
         Api a;
         HMODULE oleacc = win32::system_library(L"oleacc.dll");
         HMODULE oleaut32 = win32::system_library(L"oleaut32.dll");
-        HMODULE ole32 = win32::system_library(L"ole32.dll");
         a.create_standard =
             win32::library_function<decltype(a.create_standard)>(oleacc, "CreateStdAccessibleObject");
         a.lresult_from_object =
             win32::library_function<decltype(a.lresult_from_object)>(oleacc, "LresultFromObject");
         a.alloc_string = win32::library_function<decltype(a.alloc_string)>(oleaut32, "SysAllocStringLen");
         a.variant_clear = win32::library_function<decltype(a.variant_clear)>(oleaut32, "VariantClear");
-        a.co_initialize = win32::library_function<decltype(a.co_initialize)>(ole32, "CoInitializeEx");
-        a.co_uninitialize = win32::library_function<decltype(a.co_uninitialize)>(ole32, "CoUninitialize");
         return a;
     }();
     return loaded.complete() ? &loaded : nullptr;
 }
-
-// COM on the window's thread, the only one that answers screen readers: entered at the first answer, as a
-// single-threaded apartment whose calls arrive between messages; left by end_com.
-struct Com {
-    bool tried = false;
-    bool entered = false;
-};
-Com com;
 
 bool is_self(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -80,11 +64,7 @@ LRESULT Win32Accessible::answer(HWND window, WPARAM wparam) {
     if (!Win32Control::served_by(window)) return 0;
     const Api* system = api();
     if (!system) return 0;
-    if (!com.tried) {
-        com.tried = true;
-        com.entered =
-            SUCCEEDED(system->co_initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    }
+    win32::enter_com();
     IAccessible* standard = nullptr;
     if (FAILED(system->create_standard(window, OBJID_CLIENT, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&standard))) ||
@@ -104,11 +84,6 @@ LRESULT Win32Accessible::answer(HWND window, WPARAM wparam) {
     return result > 0 ? result : 0;
 }
 
-void Win32Accessible::end_com() {
-    if (com.entered) api()->co_uninitialize();
-    com = {};
-}
-
 Win32Accessible::Win32Accessible(HWND window, IAccessible* standard) : window_(window), standard_(standard) {}
 
 Win32Accessible::~Win32Accessible() {
@@ -121,6 +96,10 @@ HRESULT Win32Accessible::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IAccessible*>(this);
     } else if (iid == __uuidof(IOleWindow)) {
         *object = static_cast<IOleWindow*>(this);
+    } else if (iid == __uuidof(IEnumVARIANT)) {
+        // The standard object hands out its child windows only through its enumerator, as their own
+        // objects (ours, with our names and roles); get_accChild answers nothing for them.
+        return standard_->QueryInterface(iid, object);
     } else {
         *object = nullptr;
         return E_NOINTERFACE;
@@ -148,11 +127,12 @@ HRESULT Win32Accessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     if (info) *info = nullptr;
     return E_NOTIMPL;
 }
-HRESULT Win32Accessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
+HRESULT Win32Accessible::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
 }
-HRESULT Win32Accessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-    return E_NOTIMPL;
+HRESULT Win32Accessible::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                VARIANT* result, EXCEPINFO* exception, UINT* bad_argument) {
+    return standard_->Invoke(id, iid, locale, flags, params, result, exception, bad_argument);
 }
 
 // The control whose own window this object serves, when `child` is the object itself; null for a child

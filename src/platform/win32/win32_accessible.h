@@ -18,8 +18,6 @@ class Win32Accessible final : public IAccessible, public IOleWindow {
     // finds; 0 when there is none to give, for the system to answer instead. The first answer loads
     // oleacc and enters COM on this thread, the window's.
     static LRESULT answer(HWND window, WPARAM wparam);
-    // Leaves COM on this thread if an answer entered it: the window that screen readers asked is gone.
-    static void end_com();
 
     Win32Accessible(const Win32Accessible&) = delete;
     Win32Accessible& operator=(const Win32Accessible&) = delete;

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_api.h"
 
+#include <objbase.h>
+
 namespace pm::win32 {
 
 namespace {
@@ -62,6 +64,37 @@ HMODULE system_library(const wchar_t* name) {
     path += name;
     // What the DLL itself imports comes from its own folder too.
     return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+namespace {
+
+bool com_entered = false;
+
+struct Com {
+    decltype(&CoInitializeEx) initialize = nullptr;
+    decltype(&CoUninitialize) uninitialize = nullptr;
+};
+
+// ole32 comes in with the first use, not as an import: most starts never need it.
+const Com& com() {
+    static const Com loaded = [] {
+        HMODULE ole32 = system_library(L"ole32.dll");
+        return Com{library_function<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx"),
+                   library_function<decltype(&CoUninitialize)>(ole32, "CoUninitialize")};
+    }();
+    return loaded;
+}
+
+}  // namespace
+
+void enter_com() {
+    if (com_entered || !com().initialize || !com().uninitialize) return;
+    com_entered = SUCCEEDED(com().initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+void leave_com() {
+    if (com_entered) com().uninitialize();
+    com_entered = false;
 }
 
 void show_unexpected_error(HWND owner, const std::exception& e) {

@@ -44,6 +44,11 @@ F library_function(HMODULE library, const char* name) {
     return library ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
 }
 
+// COM on the window's thread, as a single-threaded apartment whose calls arrive between messages: entered
+// at its first use (a screen reader's request, the shell's "open"), left once the window is gone.
+void enter_com();
+void leave_com();
+
 inline void set_text(HWND hwnd, const std::u16string& text) {
     SetWindowTextW(hwnd, wide(text));
 }

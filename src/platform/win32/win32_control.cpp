@@ -68,6 +68,7 @@ void Win32Control::create(const ControlSetting& setting, HWND parent, DWORD ex_s
     EnableWindow(hwnd_, shown_enabled_);
     form_ = &setting.form;
     told_name_ = accessible_name();
+    told_available_ = model_.takes_input();
     serve(hwnd_);
 }
 
@@ -103,6 +104,11 @@ LONG Win32Control::accessible_state(LONG system_state) const {
 
 void Win32Control::follow_name() {
     if (!hwnd_) return;
+    // A channel switched off makes what its frames hold unavailable, without a refresh of its own.
+    if (model_.takes_input() != told_available_) {
+        told_available_ = !told_available_;
+        announce(EVENT_OBJECT_STATECHANGE);
+    }
     std::u16string name = accessible_name();
     if (name == told_name_) return;
     told_name_ = std::move(name);

@@ -53,8 +53,9 @@ class Win32Control {
     virtual LONG accessible_role() const;
     virtual std::optional<std::u16string> accessible_value() const { return std::nullopt; }
     virtual LONG accessible_state(LONG system_state) const;
-    // Tells screen readers that the name changed, if it did since they were last told: a frame's caption
-    // names the control inside it too, and the list's language the picture buttons.
+    // Tells screen readers that the name or the availability changed, if it did since they were last told:
+    // a frame's caption names the control inside it too, the list's language the picture buttons, and a
+    // frame switched off makes what it holds unavailable.
     void follow_name();
     // The control whose accessible object `window` serves (its own window, or a part of it such as a combo
     // box's field); null once the window is gone.
@@ -93,6 +94,7 @@ class Win32Control {
     Control& model_;
     const Form1* form_ = nullptr;
     std::u16string told_name_;
+    bool told_available_ = true;  // as screen readers were told: the control takes input
     HWND hwnd_ = nullptr;
     HWND part_ = nullptr;
     bool shown_enabled_ = true;

@@ -126,6 +126,16 @@ SysError Win32FileSystem::rename_replace(const std::u16string& from, const std::
     return error;
 }
 
+SysError Win32FileSystem::flush_to_medium(const std::u16string& path) {
+    // FlushFileBuffers needs write access; the others may go on reading and writing meanwhile.
+    HANDLE h = CreateFileW(w(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError();
+    const SysError flushed = FlushFileBuffers(h) ? sys_error::ok : GetLastError();
+    const SysError closed = CloseHandle(h) ? sys_error::ok : GetLastError();
+    return flushed ? flushed : closed;
+}
+
 std::u16string Win32FileSystem::describe(SysError error) {
     wchar_t* text = nullptr;
     const DWORD n = FormatMessageW(

@@ -18,6 +18,7 @@ class Win32FileSystem : public FileSystem {
                         std::unique_ptr<OpenFile>& file) override;
     SysError remove(const std::u16string& path) override;
     SysError rename_replace(const std::u16string& from, const std::u16string& to) override;
+    SysError flush_to_medium(const std::u16string& path) override;
     std::u16string describe(SysError error) override;
 
   private:

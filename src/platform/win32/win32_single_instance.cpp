@@ -1,8 +1,9 @@
 #include "platform/win32/win32_single_instance.h"
 
-#include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "platform/instance_key.h"
 #include "platform/win32/win32_api.h"
 
 namespace pm {
@@ -10,7 +11,7 @@ namespace pm {
 namespace {
 
 // The folder as one spelling: full, long names, upper case (as the file system compares names).
-std::wstring canonical_folder(const std::u16string& folder) {
+std::u16string canonical_folder(const std::u16string& folder) {
     std::wstring path = win32::wide_copy(folder);
     std::vector<wchar_t> full(path.size() + MAX_PATH);
     const DWORD length =
@@ -20,68 +21,112 @@ std::wstring canonical_folder(const std::u16string& folder) {
     const DWORD n = GetLongPathNameW(path.c_str(), long_form.data(), static_cast<DWORD>(long_form.size()));
     if (n > 0 && n < long_form.size()) path.assign(long_form.data(), n);
     if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
-    return path;
+    return std::u16string(path.begin(), path.end());
 }
 
-// Object names allow no "\" and at most MAX_PATH characters, so the folder goes in as a hash.
-std::wstring key_of(const std::wstring& folder) {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (wchar_t c : folder) {
-        hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
+// The folder's volume serial number and file ID: 128 bits where the file system has them (ReFS), else
+// the 64-bit file index.
+std::optional<FolderIdentity> identity_of(const std::u16string& folder) {
+    HANDLE h = CreateFileW(win32::wide(folder), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<FolderIdentity> identity;
+    FILE_ID_INFO id{};
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileInformationByHandleEx(h, FileIdInfo, &id, sizeof(id))) {
+        identity.emplace();
+        identity->volume = id.VolumeSerialNumber;
+        static_assert(sizeof(id.FileId.Identifier) == sizeof(identity->file));
+        CopyMemory(identity->file.data(), id.FileId.Identifier, sizeof(id.FileId.Identifier));
+    } else if (GetFileInformationByHandle(h, &info)) {
+        identity.emplace();
+        identity->volume = info.dwVolumeSerialNumber;
+        const std::uint64_t index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+        CopyMemory(identity->file.data(), &index, sizeof(index));
     }
-    wchar_t hex[17] = {};
-    for (int i = 15; i >= 0; --i, hash >>= 4)
-        hex[i] = L"0123456789ABCDEF"[hash & 0xF];
-    return std::wstring(L"PelmoraSettings.") + hex;
+    CloseHandle(h);
+    return identity;
 }
 
 struct Search {
+    DWORD process;
     const wchar_t* mark;
-    HWND found;
+    HWND editor = nullptr;   // the marked window
+    HWND unowned = nullptr;  // any other shown top-level window: a box before the editor's window exists
 };
 
-BOOL CALLBACK find_marked(HWND window, LPARAM lparam) {
+BOOL CALLBACK find_windows(HWND window, LPARAM lparam) {
     auto* search = reinterpret_cast<Search*>(lparam);
-    if (GetPropW(window, search->mark) == nullptr) return TRUE;
-    search->found = window;
-    return FALSE;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !IsWindowVisible(window)) return TRUE;
+    if (GetPropW(window, search->mark) != nullptr) {
+        search->editor = window;
+        return FALSE;
+    }
+    if (!search->unowned && GetWindow(window, GW_OWNER) == nullptr) search->unowned = window;
+    return TRUE;
 }
 
 }  // namespace
 
 Win32SingleInstance::Win32SingleInstance(const std::u16string& folder)
-    : key_(key_of(canonical_folder(folder))) {
+    : key_(instance_key(identity_of(folder), canonical_folder(folder))) {
     // In the session's own namespace: another user's editor on the same card is theirs to close.
     const std::wstring name = L"Local\\" + key_;
     mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
-    if (!mutex_) return;  // nothing to coordinate with: run on
+    if (!mutex_) {
+        // An editor that runs elevated holds a mutex this one may not open: it is there all the same.
+        first_ = GetLastError() != ERROR_ACCESS_DENIED;
+        return;  // otherwise there is nothing to coordinate with: run on
+    }
     // Held for the life of the process; one whose owner ended (abandoned) is free again.
     const DWORD wait = WaitForSingleObject(mutex_, 0);
     first_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    if (!first_) return;
+    const std::wstring owner_name = name + L".owner";
+    owner_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
+                                owner_name.c_str());
+    if (!owner_) return;
+    if (void* view = MapViewOfFile(owner_, FILE_MAP_WRITE, 0, 0, sizeof(DWORD))) {
+        *static_cast<DWORD*>(view) = GetCurrentProcessId();
+        UnmapViewOfFile(view);
+    }
 }
 
 Win32SingleInstance::~Win32SingleInstance() {
+    if (owner_) CloseHandle(owner_);
     if (!mutex_) return;
     if (first_) ReleaseMutex(mutex_);
     CloseHandle(mutex_);
 }
 
-void Win32SingleInstance::publish(HWND window) const {
-    SetPropW(window, key_.c_str(), reinterpret_cast<HANDLE>(1));
-}
-
-void Win32SingleInstance::bring_other_forward() const {
-    // The other editor may still be reading its settings or showing its start-up warning.
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        Search search{key_.c_str(), nullptr};
-        EnumWindows(find_marked, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
-            SetForegroundWindow(GetLastActivePopup(search.found));
-            return;
+bool Win32SingleInstance::bring_other_forward() const {
+    const std::wstring owner_name = L"Local\\" + key_ + L".owner";
+    DWORD process = 0;
+    // The other editor may still be reading its settings, or showing its start-up warning.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (attempt > 0) Sleep(100);
+        if (process == 0) {
+            HANDLE owner = OpenFileMappingW(FILE_MAP_READ, FALSE, owner_name.c_str());
+            if (!owner) continue;
+            if (const void* view = MapViewOfFile(owner, FILE_MAP_READ, 0, 0, sizeof(DWORD))) {
+                process = *static_cast<const DWORD*>(view);
+                UnmapViewOfFile(view);
+            }
+            CloseHandle(owner);
+            if (process == 0) continue;
         }
-        Sleep(100);
+        Search search{process, key_.c_str()};
+        EnumWindows(find_windows, reinterpret_cast<LPARAM>(&search));
+        HWND target = search.editor ? GetLastActivePopup(search.editor) : search.unowned;
+        if (!target) continue;
+        if (search.editor && IsIconic(search.editor)) ShowWindow(search.editor, SW_RESTORE);
+        SetForegroundWindow(target);
+        return true;
     }
+    return false;
 }
 
 }  // namespace pm

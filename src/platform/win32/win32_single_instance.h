@@ -1,5 +1,6 @@
-// One editor per program folder: a second start for the same folder (a double-click that went twice)
-// would otherwise let two windows save over each other on closing.
+// One editor per program folder: a second start for the same folder (a double-click that went twice, or
+// the folder reached through another drive letter) would otherwise let two windows save over each other
+// on closing.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,8 @@ namespace pm {
 
 class Win32SingleInstance {
   public:
-    // Claims `folder` (compared as a full path, ignoring letter case) for this process, in this session.
+    // Claims `folder`, known by its volume and file ID where the file system gives them, for this process,
+    // in this session.
     explicit Win32SingleInstance(const std::u16string& folder);
     ~Win32SingleInstance();
     Win32SingleInstance(const Win32SingleInstance&) = delete;
@@ -18,14 +20,16 @@ class Win32SingleInstance {
 
     // False when another editor has the folder; this one must then end without a window.
     bool first() const { return first_; }
-    // Brings the other editor's window to the front, waiting a little for it while that editor starts.
-    void bring_other_forward() const;
-    // Marks `window` as the one a later start for the same folder brings forward.
-    void publish(HWND window) const;
+    // Brings the other editor forward: its window, or the message box it shows (also before its window
+    // exists), restored if minimised. False when nothing came forward within about two seconds.
+    bool bring_other_forward() const;
+    // The name of the mark on the editor's window.
+    const std::wstring& key() const { return key_; }
 
   private:
-    std::wstring key_;  // the folder's identity, also the name of the mark on the window
+    std::wstring key_;
     HANDLE mutex_ = nullptr;
+    HANDLE owner_ = nullptr;  // the first editor's process ID, for the second start to find its windows
     bool first_ = true;
 };
 

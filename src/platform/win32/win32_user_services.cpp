@@ -59,7 +59,10 @@ void Win32ShellOpen::open(std::u16string_view address) {
     // every start's time and memory, for a button that most sessions never press.
     static const auto execute = win32::library_function<decltype(&ShellExecuteW)>(
         win32::system_library(L"shell32.dll"), "ShellExecuteW");
-    if (execute) execute(nullptr, L"open", wide_copy(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!execute) return;
+    // The shell may hand the address to a COM-based handler, and asks its caller for an apartment.
+    win32::enter_com();
+    execute(nullptr, L"open", wide_copy(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace pm

@@ -76,8 +76,8 @@ Win32Window::~Win32Window() {
     if (window_) DestroyWindow(window_);
     controls_.clear();
     if (font_) DeleteObject(font_);
-    // COM, if a screen reader's first request brought it to this thread.
-    Win32Accessible::end_com();
+    // COM, if a screen reader's request or the web page button brought it to this thread.
+    win32::leave_com();
 }
 
 SysError Win32Window::show_modeless(Form1& form) {
@@ -111,6 +111,20 @@ SysError Win32Window::show_modeless(Form1& form) {
     SetForegroundWindow(window_);
     SetFocus(hwnd_of(form.Combo1()));
     return ERROR_SUCCESS;
+}
+
+void Win32Window::session_end_reason(std::u16string_view reason) {
+    if (!window_) return;
+    if (reason.empty()) {
+        ShutdownBlockReasonDestroy(window_);
+    } else {
+        ShutdownBlockReasonCreate(window_, win32::wide_copy(reason).c_str());
+    }
+}
+
+void Win32Window::mark(std::wstring name) {
+    mark_ = std::move(name);
+    SetPropW(window_, mark_.c_str(), reinterpret_cast<HANDLE>(1));
 }
 
 int Win32Window::run() {
@@ -255,6 +269,7 @@ void Win32Window::close_request(CloseReason reason) {
 // The control objects stay until the window object goes: their windows are destroyed after this one's
 // WM_DESTROY and may still be sent messages until then.
 void Win32Window::gone() {
+    if (!mark_.empty()) RemovePropW(window_, mark_.c_str());
     if (form_) form_->attach_view(nullptr);
     window_ = nullptr;
     PostQuitMessage(0);
@@ -295,10 +310,14 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             close_request(CloseReason::user);
             return 0;
         case WM_QUERYENDSESSION:
-            // The session ends: the same close request as any other, and the same answer. The window
-            // goes only at WM_ENDSESSION, since another program may still call the ending off.
+            // The session ends: the same close request as any other, and the same answer, unless the
+            // system ends the program whatever it answers. The window goes only at WM_ENDSESSION, since
+            // another program may still call the ending off.
             commit_language_field();
-            return form_->request_close(CloseReason::session_end) ? TRUE : FALSE;
+            return form_->request_close((lparam & ENDSESSION_CRITICAL) ? CloseReason::session_end_critical
+                                                                       : CloseReason::session_end)
+                       ? TRUE
+                       : FALSE;
         case WM_ENDSESSION:
             if (wparam) {
                 form_->unload();

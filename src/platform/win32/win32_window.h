@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32/win32_control.h"
@@ -27,6 +29,10 @@ class Win32Window : public WindowShow, public FormView {
 
     // WindowShow: creates the windows from the model's current state and shows them; returns at once.
     SysError show_modeless(Form1& form) override;
+    void session_end_reason(std::u16string_view reason) override;
+    // Marks the window with `name`, which a later start for the same folder looks for; the mark goes
+    // with the window.
+    void mark(std::wstring name);
     // Runs until the window is gone; returns the exit code.
     int run();
 
@@ -64,6 +70,7 @@ class Win32Window : public WindowShow, public FormView {
     HWND last_focus_ = nullptr;
     // By TabIndex, which also numbers their windows: the one table from window to control and back.
     std::vector<std::unique_ptr<Win32Control>> controls_;
+    std::wstring mark_;
     std::u16string shown_caption_;
     POINT shown_position_{};
 };
