@@ -236,6 +236,69 @@ TEST_F(Accessibility, ClientsHearOfEveryRenamedControlAndOfTheBarsNewValue) {
     heard = nullptr;
 }
 
+// Object navigation (screen readers, Inspect, UI Automation's proxy) walks a frame's children through
+// AccessibleChildren: each comes back as an object of its own, named and in its role as the control, and
+// switching a channel off is heard as a change of state of every control that stops taking input.
+TEST_F(Accessibility, AFramesChildrenAreObjectsAndAChannelOffIsHeard) {
+    const FrameControl& frame = form().channel_frame(2);
+    IAccessible* object = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(window_of(frame), static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+              S_OK);
+    std::vector<std::u16string> expected, found;
+    for (const Control* c : form().controls()) {
+        if (c->container() == &frame) expected.push_back(accessible_name(form(), *c));
+    }
+    ASSERT_FALSE(expected.empty());
+    VARIANT children[16];
+    LONG got = 0;
+    ASSERT_TRUE(SUCCEEDED(AccessibleChildren(object, 0, 16, children, &got)));
+    object->Release();
+    for (LONG i = 0; i < got; ++i) {
+        ASSERT_EQ(children[i].vt, VT_DISPATCH) << "child " << i;
+        IAccessible* child = nullptr;
+        ASSERT_EQ(
+            children[i].pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&child)),
+            S_OK);
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        found.push_back(take(name, child->get_accName(self, &name)).value_or(u""));
+        VARIANT role;
+        VariantInit(&role);
+        EXPECT_EQ(child->get_accRole(self, &role), S_OK);
+        EXPECT_TRUE(role.vt == VT_I4 && role.lVal != ROLE_SYSTEM_CLIENT) << "child " << i;
+        child->Release();
+        VariantClear(&children[i]);
+    }
+    std::sort(expected.begin(), expected.end());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, expected);
+
+    std::vector<Heard> events;
+    heard = &events;
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+                                         on_event, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    std::vector<bool> before;
+    for (const Control* c : form().controls())
+        before.push_back(c->takes_input());
+    form().pressure_channel(2).set_value(0);
+    pump();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const Control& c = *form().controls()[i];
+        const bool changed = c.takes_input() != before[i];
+        EXPECT_EQ(std::count(events.begin(), events.end(), Heard{EVENT_OBJECT_STATECHANGE, window_of(c)}) > 0,
+                  changed)
+            << "tab index " << c.tab_index();
+    }
+    EXPECT_FALSE(form().high_pressure_scroll(2).takes_input());
+    UnhookWinEvent(hook);
+    heard = nullptr;
+}
+
 // A client may keep an object after the window has gone: it reaches no control then, and fails.
 TEST_F(Accessibility, AnObjectKeptPastItsWindowAnswersWithoutItsControl) {
     IAccessible* object = nullptr;

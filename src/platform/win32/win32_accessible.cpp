@@ -3,6 +3,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_control.h"
@@ -19,6 +20,7 @@ struct Api {
     decltype(&LresultFromObject) lresult_from_object = nullptr;
     decltype(&SysAllocStringLen) alloc_string = nullptr;
     decltype(&VariantClear) variant_clear = nullptr;
+    decltype(&AccessibleObjectFromWindow) object_from_window = nullptr;
 
     bool complete() const { return create_standard && lresult_from_object && alloc_string && variant_clear; }
 };
@@ -33,6 +35,8 @@ const Api* api() {
             win32::library_function<decltype(a.create_standard)>(oleacc, "CreateStdAccessibleObject");
         a.lresult_from_object =
             win32::library_function<decltype(a.lresult_from_object)>(oleacc, "LresultFromObject");
+        a.object_from_window =
+            win32::library_function<decltype(a.object_from_window)>(oleacc, "AccessibleObjectFromWindow");
         a.alloc_string = win32::library_function<decltype(a.alloc_string)>(oleaut32, "SysAllocStringLen");
         a.variant_clear = win32::library_function<decltype(a.variant_clear)>(oleaut32, "VariantClear");
         return a;
@@ -57,6 +61,78 @@ HRESULT give_text(const std::u16string& text, BSTR* out) {
     *out = api()->alloc_string(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
 }
+
+// The children of a control's window, as clients walk them (AccessibleChildren): the client object of each
+// shown child window, which is ours where a control has it. The standard object's own enumerator hands
+// out the children's window objects, which know nothing of the controls.
+class ChildWindows final : public IEnumVARIANT {
+  public:
+    explicit ChildWindows(HWND parent) {
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsWindowVisible(child)) children_.push_back(child);
+        }
+    }
+    ChildWindows(const ChildWindows&) = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (iid != __uuidof(IUnknown) && iid != __uuidof(IEnumVARIANT)) return E_NOINTERFACE;
+        *object = static_cast<IEnumVARIANT*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
+        if (!out) return E_POINTER;
+        ULONG n = 0;
+        for (; n < count && at_ < children_.size(); ++at_) {
+            IDispatch* child = nullptr;
+            if (FAILED(api()->object_from_window(children_[at_], static_cast<DWORD>(OBJID_CLIENT),
+                                                 __uuidof(IDispatch), reinterpret_cast<void**>(&child))) ||
+                !child) {
+                continue;  // gone meanwhile
+            }
+            make_empty(out[n]);
+            out[n].vt = VT_DISPATCH;
+            out[n].pdispVal = child;
+            ++n;
+        }
+        if (fetched) *fetched = n;
+        return n == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        const std::size_t left = children_.size() - at_;
+        at_ += count < left ? count : left;
+        return count <= left ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        at_ = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
+        if (!copy) return E_POINTER;
+        auto* made = new (std::nothrow) ChildWindows(*this);
+        if (made) made->references_ = 1;
+        *copy = made;
+        return made ? S_OK : E_OUTOFMEMORY;
+    }
+
+  private:
+    ~ChildWindows() = default;
+
+    std::vector<HWND> children_;
+    std::size_t at_ = 0;
+    LONG references_ = 1;
+};
 
 }  // namespace
 
@@ -97,9 +173,9 @@ HRESULT Win32Accessible::QueryInterface(REFIID iid, void** object) {
     } else if (iid == __uuidof(IOleWindow)) {
         *object = static_cast<IOleWindow*>(this);
     } else if (iid == __uuidof(IEnumVARIANT)) {
-        // The standard object hands out its child windows only through its enumerator, as their own
-        // objects (ours, with our names and roles); get_accChild answers nothing for them.
-        return standard_->QueryInterface(iid, object);
+        // Clients get the child windows only through an enumerator: get_accChild answers nothing for them.
+        *object = new (std::nothrow) ChildWindows(window_);
+        return *object ? S_OK : E_OUTOFMEMORY;
     } else {
         *object = nullptr;
         return E_NOINTERFACE;
