@@ -1,4 +1,10 @@
 // A program folder deeper than MAX_PATH (260 characters): a card's folder tree may well be.
+//
+// Windows takes such plain paths from a program only when both agree: the program's manifest says
+// longPathAware (this test carries the program's manifest), and the machine allows long paths (Windows 10
+// 1607 and later, LongPathsEnabled=1 under HKLM\SYSTEM\CurrentControlSet\Control\FileSystem, which is 0
+// unless set). Wine takes them whatever the setting, so here this shows the program's own part: that
+// it builds and hands over the long paths whole. On Windows, run it with the setting on.
 #include <windows.h>
 
 #include <gtest/gtest.h>
