@@ -164,16 +164,18 @@ bool configure(int argc, char** argv) {
     }
     the_config.screenshots = windows_path(environment(L"PM_ROBOT_SCREENSHOTS"));
     the_config.root_drive = environment(L"PM_ROBOT_ROOT_DRIVE");
+    the_config.twin_drive = environment(L"PM_ROBOT_TWIN_DRIVE");
     the_config.dpi = _wtoi(environment(L"PM_ROBOT_DPI").c_str());
     the_config.artifacts = windows_path(environment(L"PM_ROBOT_ARTIFACTS"));
     const std::wstring bells = environment(L"PM_ROBOT_BELLS");
     if (!bells.empty()) the_config.bells = windows_path(bells);
     the_config.code_page = static_cast<UINT>(_wtoi(environment(L"PM_ROBOT_CODE_PAGE").c_str()));
     if (the_config.program.empty() || the_config.screenshots.empty() || the_config.root_drive.empty() ||
-        the_config.dpi <= 0) {
+        the_config.twin_drive.empty() || the_config.dpi <= 0) {
         std::fprintf(stderr,
                      "usage: tools/robot-run PREFIX DPI ARTIFACTS robot_tests.exe --program=EDITOR.exe\n"
-                     "(the harness sets PM_ROBOT_DPI, PM_ROBOT_SCREENSHOTS and PM_ROBOT_ROOT_DRIVE)\n");
+                     "(the harness sets PM_ROBOT_DPI, PM_ROBOT_SCREENSHOTS and PM_ROBOT_ROOT_DRIVE and "
+                     "_TWIN_DRIVE)\n");
         return false;
     }
     return true;

@@ -21,6 +21,7 @@ struct Config {
     std::wstring program;      // the editor's .exe, as a Windows path
     std::wstring screenshots;  // a folder the harness watches for screenshot requests
     std::wstring root_drive;   // such as L"P:"
+    std::wstring twin_drive;   // a second drive letter for root_drive's folder, such as L"Q:"
     std::wstring bells;        // a file that gains a line each time the screen's bell rings; empty if none
     std::wstring artifacts;    // where the harness leaves the pictures it takes
     UINT code_page = 0;        // 0 when the harness names none

@@ -133,6 +133,49 @@ TEST(SingleInstance, ASecondStartForTheSameFolderBringsItsEditorForwardAndEnds) 
     }
 }
 
+// The same folder through a second drive letter is the same folder: the editor comes forward, and no
+// second one opens to save over the first one's settings.
+TEST(SingleInstance, TheSameFolderThroughAnotherDriveLetterIsTheSameFolder) {
+    const ProgramFolder root = ProgramFolder::drive_root();
+    Editor first(root);
+    ProgramFolder elsewhere;
+    Editor other(elsewhere);
+    ASSERT_EQ(GetForegroundWindow(), other.window());
+
+    const std::wstring twin = config().twin_drive + L"\\" + root.program().substr(root.path().size());
+    const SecondStart start = start_again(twin, elsewhere.path());
+    ASSERT_TRUE(start.ended) << "the second start did not end";
+    EXPECT_EQ(start.exit_code, 0u);
+    EXPECT_TRUE(start.windows.empty())
+        << "the second start showed a window of class " << *start.windows.begin();
+    EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == first.window(); }))
+        << "the open editor did not come to the front";
+    EXPECT_EQ(editor_windows(), (Windows{first.window(), other.window()}));
+}
+
+// A second start while the first editor still shows its start-up warning, with another window in front,
+// brings the warning forward, and the editor goes on as usual once it is answered.
+TEST(SingleInstance, ASecondStartDuringTheStartUpWarningBringsTheWarningForward) {
+    ProgramFolder folder;
+    folder.write_settings(settings_lines({"HIGH_ALARM1=abc"}));
+    ProgramFolder elsewhere;
+    Editor other(elsewhere);
+    bool warned = false;
+    Editor first(folder, [&](Editor& e, HWND box) {
+        warned = true;
+        SetForegroundWindow(other.window());
+        ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }));
+        const SecondStart start = start_again(folder.program(), elsewhere.path());
+        EXPECT_TRUE(start.ended);
+        EXPECT_TRUE(start.windows.empty());
+        EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == box; }))
+            << "the warning stayed behind the other window";
+        e.click_window(GetDlgItem(box, IDOK));
+    });
+    EXPECT_TRUE(warned);
+    EXPECT_TRUE(IsWindowVisible(first.window()));
+}
+
 // Once a folder's editor has closed, the next start from that folder opens an editor again, while the
 // other folder's editor runs on.
 TEST(SingleInstance, AFolderIsFreeAgainOnceItsEditorHasClosed) {
