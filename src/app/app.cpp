@@ -24,26 +24,42 @@ std::u16string window_caption() {
     return u"Pelmora\u2122 PM (V2.00)";
 }
 
+namespace {
+
+void list_lines(std::u16string& message, std::u16string_view heading, const ListedLines& lines, int language) {
+    if (lines.count == 0) return;
+    if (!message.empty()) message += u"\n\n";
+    message += heading;
+    message += u"\n";
+    for (const SkippedLine& line : lines.first) {
+        message += u"\n";
+        message += line_word(language);
+        message += u" ";
+        for (char c : std::to_string(line.number))
+            message.push_back(static_cast<char16_t>(c));
+        message += u": ";
+        message += line.text;
+    }
+    if (lines.count > lines.first.size()) {
+        message += u"\n";
+        message += more_lines_text(language, lines.count - lines.first.size());
+    }
+}
+
+}  // namespace
+
 std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files) {
     std::u16string message;
     if (outcome.status == LoadOutcome::Status::unreadable) {
         message += read_failed_text(language);
         message += u"\n\n";
+        message += outcome.path;
+        message += u"\n";
         message += files.describe(outcome.error);
     }
-    if (outcome.skipped_count > 0) {
-        if (!message.empty()) message += u"\n\n";
-        message += values_skipped_text(language);
-        message += u"\n";
-        for (const SkippedLine& line : outcome.skipped) {
-            message += u"\nline ";
-            for (char c : std::to_string(line.number))
-                message.push_back(static_cast<char16_t>(c));
-            message += u": ";
-            message += line.text;
-        }
-        if (outcome.skipped_count > outcome.skipped.size()) message += u"\n\u2026";
-    }
+    list_lines(message, values_skipped_text(language), outcome.skipped, language);
+    list_lines(message, no_setting_text(language), outcome.no_setting, language);
+    list_lines(message, unwritable_text(language), outcome.unwritable, language);
     return message;
 }
 
@@ -80,6 +96,7 @@ StartOutcome App::Main() {
     form().Combo1().set_list_index(0);
     StartOutcome outcome{startup::settings ? load_settings(form(), services_.files, services_.text)
                                            : LoadOutcome{}};
+    read_ = outcome.read;
     apply_language(form(), lang_text_);
     const int language = form().Combo1().list_index();
     // The next save would replace what could not be read or used with what the window shows: say so
@@ -101,8 +118,8 @@ void App::Form_Load() {
 }
 
 void App::Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode) {
-    pm::Form_QueryUnload(cancel, unload_mode, form(), lang_text_, services_.boxes, services_.window_show,
-                         services_.files, services_.text);
+    pm::Form_QueryUnload(cancel, unload_mode, form(), lang_text_, read_, services_.boxes,
+                         services_.window_show, services_.files, services_.text);
 }
 
 void App::Combo1_Click() {

@@ -63,6 +63,7 @@ class App : public Form1Events {
     Services services_;
     std::unique_ptr<Form1> form_;
     LangText lang_text_;
+    ReadMark read_;  // what start-up read, against which a save checks for another program's
 };
 
 // "Pelmora™ PM (V2.00)", with the trade mark sign on every code page.

@@ -13,7 +13,8 @@
 namespace pm {
 
 void Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode, Form1& form, const LangText& lang_text,
-                      MessageBoxService& boxes, WindowShow& window, FileSystem& files, TextServices& text) {
+                      ReadMark& read, MessageBoxService& boxes, WindowShow& window, FileSystem& files,
+                      TextServices& text) {
     if (unload_mode == static_cast<std::int16_t>(CloseReason::session_end_critical)) return;
     const std::u16string title = lang_text(form.Combo1().list_index(), 8);
     const std::u16string prompt = lang_text(form.Combo1().list_index(), 9);
@@ -29,9 +30,17 @@ void Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode, Form1& for
         return;
     }
 
+    const int language = form.Combo1().list_index();
+    if (changed_since(read, files) &&
+        boxes.show(changed_elsewhere_text(language), lang_text(language, 8),
+                   box::yes_no | box::icon_warning | box::default_second) != box::answer_yes) {
+        cancel = -1;  // another program's settings stay as it wrote them
+        return;
+    }
     const SaveOutcome saved = save_settings(form, files, text);
     if (saved.ok()) return;
-    const int language = form.Combo1().list_index();
+    // Renamed into place but not known to be on the medium: what the file holds now is ours.
+    if (saved.failed_step == SaveOutcome::Step::settle) read = mark_settings(files);
     std::u16string message{save_failed_text(language)};
     message += u"\n\n";
     message += saved.path;

@@ -2,6 +2,8 @@
 
 #include "lang/lang_text.h"
 
+#include <string>
+
 namespace pm {
 
 namespace {
@@ -50,6 +52,43 @@ constexpr Texts already_open = {
     u"Esta configuración ya está abierta en otra ventana del editor de configuración.",
 };
 
+constexpr Texts no_setting = {
+    u"These lines are no setting this editor knows. Saving on exit leaves them out:",
+    u"Ces lignes ne sont pas des paramètres connus de l'éditeur. L'enregistrement en quittant les omet :",
+    u"Diese Zeilen sind keine Einstellungen, die der Editor kennt. Speichern beim Verlassen lässt sie weg:",
+    u"Deze regels zijn geen instellingen die de editor kent. Opslaan bij afsluiten laat ze weg:",
+    u"Te wiersze nie sa ustawieniami znanymi edytorowi. Zapis przy wyjsciu je pominie:",
+    u"Queste righe non sono impostazioni note all'editor. Il salvataggio all'uscita le omette:",
+    u"Estas líneas no son ajustes que el editor conozca. Guardar al salir las omite:",
+};
+
+constexpr Texts unwritable = {
+    u"These lines hold characters that this computer cannot write into the settings file. Saving writes each as \"?\":",
+    u"Ces lignes contiennent des caractères que cet ordinateur ne peut pas écrire dans le fichier de paramètres. L'enregistrement écrit chacun comme « ? » :",
+    u"Diese Zeilen enthalten Zeichen, die dieser Computer nicht in die Einstellungsdatei schreiben kann. Beim Speichern wird jedes als „?“ geschrieben:",
+    u"Deze regels bevatten tekens die deze computer niet in het instellingenbestand kan schrijven. Opslaan schrijft elk als \"?\":",
+    u"Te wiersze zawieraja znaki, ktorych ten komputer nie moze zapisac w pliku ustawien. Zapis zamieni kazdy na \"?\":",
+    u"Queste righe contengono caratteri che questo computer non può scrivere nel file delle impostazioni. Il salvataggio scrive ciascuno come \"?\":",
+    u"Estas líneas contienen caracteres que este equipo no puede escribir en el archivo de configuración. Al guardar se escribe cada uno como \"?\":",
+};
+
+constexpr Texts line_words = {u"line", u"ligne", u"Zeile", u"regel", u"wiersz", u"riga", u"línea"};
+
+// Around the number of lines not shown.
+constexpr Texts more_before = {u"\u2026 and ", u"\u2026 et ", u"\u2026 und ", u"\u2026 en nog ", u"\u2026 i ",
+                               u"\u2026 e altre ", u"\u2026 y "};
+constexpr Texts more_after = {u" more", u" de plus", u" weitere", u"", u" wiecej", u"", u" más"};
+
+constexpr Texts changed_elsewhere = {
+    u"SETTINGS.TXT was changed by another program after the editor read it. Replace it with the settings shown here?",
+    u"SETTINGS.TXT a été modifié par un autre programme après sa lecture par l'éditeur. Le remplacer par les paramètres affichés ici ?",
+    u"SETTINGS.TXT wurde nach dem Einlesen von einem anderen Programm geändert. Durch die hier angezeigten Einstellungen ersetzen?",
+    u"SETTINGS.TXT is na het inlezen door een ander programma gewijzigd. Vervangen door de instellingen die hier worden getoond?",
+    u"Plik SETTINGS.TXT zostal zmieniony przez inny program po odczytaniu. Zastapic go ustawieniami pokazanymi tutaj?",
+    u"SETTINGS.TXT è stato modificato da un altro programma dopo la lettura. Sostituirlo con le impostazioni mostrate qui?",
+    u"Otro programa modificó SETTINGS.TXT después de que el editor lo leyera. ¿Reemplazarlo con la configuración mostrada aquí?",
+};
+
 constexpr Texts window_failed = {
     u"The settings editor could not open its window.",
     u"L'éditeur de paramètres n'a pas pu ouvrir sa fenêtre.",
@@ -78,6 +117,24 @@ std::u16string_view values_skipped_text(int language) {
 }
 std::u16string_view already_open_text(int language) {
     return in_language(already_open, language);
+}
+std::u16string_view no_setting_text(int language) {
+    return in_language(no_setting, language);
+}
+std::u16string_view unwritable_text(int language) {
+    return in_language(unwritable, language);
+}
+std::u16string_view line_word(int language) {
+    return in_language(line_words, language);
+}
+std::u16string more_lines_text(int language, std::size_t more) {
+    std::u16string text{in_language(more_before, language)};
+    for (char c : std::to_string(more))
+        text.push_back(static_cast<char16_t>(c));
+    return text.append(in_language(more_after, language));
+}
+std::u16string_view changed_elsewhere_text(int language) {
+    return in_language(changed_elsewhere, language);
 }
 std::u16string_view window_failed_text(int language) {
     return in_language(window_failed, language);

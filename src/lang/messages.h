@@ -2,6 +2,8 @@
 // (no selection, -1) reads English.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace pm {
@@ -14,6 +16,15 @@ std::u16string_view read_failed_text(int language);
 std::u16string_view values_skipped_text(int language);
 // A second start found the folder's settings open in another editor that it could not bring forward.
 std::u16string_view already_open_text(int language);
+// Lines of the settings file that set nothing, which a save leaves out; and lines with characters the
+// ANSI code page lacks, which a save writes as "?". Each above its lines in the start-up warning.
+std::u16string_view no_setting_text(int language);
+std::u16string_view unwritable_text(int language);
+// "line" before a line's number in the warning, and what stands for the lines past the first ten.
+std::u16string_view line_word(int language);
+std::u16string more_lines_text(int language, std::size_t more);
+// Yes is about to save over a settings file that another program wrote after start-up read it.
+std::u16string_view changed_elsewhere_text(int language);
 // The window could not be created; the program ends.
 std::u16string_view window_failed_text(int language);
 

@@ -9,9 +9,11 @@ namespace pm {
 namespace box {
 inline constexpr int ok_only = 0;
 inline constexpr int yes_no_cancel = 3;
+inline constexpr int yes_no = 4;
 inline constexpr int icon_error = 16;
 inline constexpr int icon_question = 32;
 inline constexpr int icon_warning = 48;
+inline constexpr int default_second = 256;  // the second button is the default
 
 inline constexpr int answer_ok = 1;
 inline constexpr int answer_cancel = 2;

@@ -24,6 +24,7 @@ inline constexpr SysError file_exists = 80;               // ERROR_FILE_EXISTS
 inline constexpr SysError disk_full = 112;                // ERROR_DISK_FULL
 inline constexpr SysError already_exists = 183;           // ERROR_ALREADY_EXISTS
 inline constexpr SysError no_unicode_translation = 1113;  // ERROR_NO_UNICODE_TRANSLATION
+inline constexpr SysError file_corrupt = 1392;            // ERROR_FILE_CORRUPT
 inline constexpr SysError device_removed = 1617;          // ERROR_DEVICE_REMOVED
 }  // namespace sys_error
 

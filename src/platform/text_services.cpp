@@ -66,4 +66,10 @@ std::optional<std::int16_t> TextServices::to_int16(std::u16string_view text) {
     return parse_int16(text, decimal_separator());
 }
 
+bool TextServices::can_write(std::u16string_view text) {
+    std::string ansi;
+    std::u16string back;
+    return to_ansi(text, ansi) == sys_error::ok && to_wide(ansi, back) == sys_error::ok && back == text;
+}
+
 }  // namespace pm

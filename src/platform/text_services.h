@@ -32,6 +32,8 @@ class TextServices {
     // decimal separator and digits, optional blanks. A fraction rounds half to even. Anything else, or a
     // result outside -32768..32767, gives no number.
     std::optional<std::int16_t> to_int16(std::u16string_view text);
+    // The ANSI code page holds every character of `text`: it comes back unchanged from the code page.
+    bool can_write(std::u16string_view text);
 };
 
 // The conversion itself, for a given separator.

@@ -69,28 +69,58 @@ SysError utf8_to_utf16(std::string_view utf8, std::u16string& wide) {
     return sys_error::ok;
 }
 
-SysError LineReader::feed(std::string_view bytes) {
+namespace {
+
+// Bytes that are no text in their encoding, as the warning shows them: each piece that decodes by itself
+// (one to four bytes) as its text, each other byte as "\xE9".
+template <class Decode>
+std::u16string shown_undecodable(std::string_view bytes, Decode decode) {
+    std::u16string shown;
+    std::u16string piece;
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t length = 1;
+        for (; length <= 4 && i + length <= bytes.size(); ++length) {
+            if (decode(bytes.substr(i, length), piece) == sys_error::ok && !piece.empty()) break;
+        }
+        if (length <= 4 && i + length <= bytes.size()) {
+            shown += piece;
+            i += length;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(bytes[i++]);
+        shown += u"\\x";
+        shown.push_back(u"0123456789ABCDEF"[byte >> 4]);
+        shown.push_back(u"0123456789ABCDEF"[byte & 0xF]);
+    }
+    return shown;
+}
+
+}  // namespace
+
+void LineReader::feed(std::string_view bytes) {
     if (encoding_ == Encoding::undecided) {
-        // A mark is at most three bytes, and a read may hand them over one at a time.
-        const std::size_t take = std::min(bytes.size(), 3 - head_.size());
+        // Four bytes show a mark, or UTF-16 without one; a read may hand them over one at a time.
+        const std::size_t take = std::min(bytes.size(), 4 - head_.size());
         head_.append(bytes.substr(0, take));
         bytes.remove_prefix(take);
-        const bool mark_may_follow =
-            head_.size() < 3 && (starts_with("\xEF\xBB\xBF", head_) || head_ == "\xFF" || head_ == "\xFE");
-        if (mark_may_follow) return sys_error::ok;
-        if (SysError e = decide()) return e;
+        if (head_.size() < 4) return;
+        decide();
     }
     if (encoding_ == Encoding::utf16le || encoding_ == Encoding::utf16be) {
         feed_units(bytes);
-        return sys_error::ok;
+    } else {
+        feed_bytes(bytes);
     }
-    return feed_bytes(bytes);
 }
 
-SysError LineReader::decide() {
+void LineReader::decide() {
     std::string head;
     head.swap(head_);
     std::string_view rest = head;
+    // Every other byte zero: UTF-16 that a program wrote without a mark (a settings line starts with a
+    // letter, never with a character past U+00FF).
+    const bool zeros_odd = head.size() == 4 && head[0] && !head[1] && head[2] && !head[3];
+    const bool zeros_even = head.size() == 4 && !head[0] && head[1] && !head[2] && head[3];
     if (starts_with(rest, "\xEF\xBB\xBF")) {
         encoding_ = Encoding::utf8;
         rest.remove_prefix(3);
@@ -100,25 +130,37 @@ SysError LineReader::decide() {
     } else if (starts_with(rest, "\xFE\xFF")) {
         encoding_ = Encoding::utf16be;
         rest.remove_prefix(2);
+    } else if (zeros_odd || zeros_even) {
+        encoding_ = zeros_odd ? Encoding::utf16le : Encoding::utf16be;
     } else {
         encoding_ = Encoding::ansi;
     }
-    return feed(rest);
+    feed(rest);
 }
 
 SysError LineReader::finish() {
-    // A file shorter than a mark is whatever its few bytes are in the ANSI code page.
-    if (encoding_ == Encoding::undecided) {
-        if (SysError e = decide()) return e;
-    }
+    // A file shorter than four bytes shows its encoding by a mark or not at all.
+    if (encoding_ == Encoding::undecided) decide();
     if (encoding_ == Encoding::utf16le || encoding_ == Encoding::utf16be) {
+        if (odd_byte_ >= 0) {
+            // Cut in the middle of a unit: the last line is not what was written.
+            const auto byte = static_cast<unsigned char>(odd_byte_);
+            odd_byte_ = -1;
+            std::u16string shown = std::exchange(units_, {});
+            shown += u"\\x";
+            shown.push_back(u"0123456789ABCDEF"[byte >> 4]);
+            shown.push_back(u"0123456789ABCDEF"[byte & 0xF]);
+            sink_(std::move(shown), true);
+            return sys_error::file_corrupt;
+        }
         if (!units_.empty()) emit_units();
         return sys_error::ok;
     }
-    return bytes_.empty() ? sys_error::ok : emit_bytes();
+    if (!bytes_.empty()) emit_bytes();
+    return sys_error::ok;
 }
 
-SysError LineReader::feed_bytes(std::string_view bytes) {
+void LineReader::feed_bytes(std::string_view bytes) {
     // CR and LF are never part of a double-byte character or of a UTF-8 sequence, so the bytes can be
     // split before they are decoded.
     while (!bytes.empty()) {
@@ -131,24 +173,23 @@ SysError LineReader::feed_bytes(std::string_view bytes) {
         }
         const std::size_t stop = bytes.find_first_of("\r\n");
         bytes_.append(bytes.substr(0, stop));
-        if (stop == std::string_view::npos) return sys_error::ok;
+        if (stop == std::string_view::npos) return;
         after_cr_ = bytes[stop] == '\r';
         bytes.remove_prefix(stop + 1);
-        if (SysError e = emit_bytes()) return e;
+        emit_bytes();
     }
-    return sys_error::ok;
 }
 
-SysError LineReader::emit_bytes() {
+void LineReader::emit_bytes() {
     std::u16string line;
-    const SysError e =
-        encoding_ == Encoding::utf8 ? utf8_to_utf16(bytes_, line) : text_.to_wide(bytes_, line);
+    auto decode = [&](std::string_view b, std::u16string& wide) {
+        return encoding_ == Encoding::utf8 ? utf8_to_utf16(b, wide) : text_.to_wide(b, wide);
+    };
+    const bool undecodable = decode(bytes_, line) != sys_error::ok;
+    if (undecodable) line = shown_undecodable(bytes_, decode);
     clear_line(bytes_);
-    if (e) return e;
-    sink_(std::move(line));
-    return sys_error::ok;
+    sink_(std::move(line), undecodable);
 }
-
 void LineReader::feed_units(std::string_view bytes) {
     for (char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
@@ -174,7 +215,7 @@ void LineReader::feed_units(std::string_view bytes) {
 }
 
 void LineReader::emit_units() {
-    sink_(std::exchange(units_, {}));
+    sink_(std::exchange(units_, {}), false);
 }
 
 }  // namespace pm

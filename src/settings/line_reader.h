@@ -14,31 +14,35 @@ class TextServices;
 
 class LineReader {
   public:
-    using Sink = std::function<void(std::u16string line)>;
+    // A line without its line end (CR, CR LF or a lone LF). One that is no text in the file's encoding
+    // comes as it would be shown: what decodes as text, every other byte as "\xE9"; it is never applied.
+    using Sink = std::function<void(std::u16string line, bool undecodable)>;
 
-    // Each complete line goes to `sink`, without its line end (CR, CR LF or a lone LF).
     LineReader(TextServices& text, Sink sink) : text_(text), sink_(std::move(sink)) {}
 
-    // The next bytes of the file. A line that is no text in the file's encoding is a failure, and the
-    // reading must stop there: a value is never shown changed.
-    SysError feed(std::string_view bytes);
-    // The end of the file: its last line, when no line end follows it.
+    // The next bytes of the file.
+    void feed(std::string_view bytes);
+    // The end of the file: its last line, when no line end follows it. A UTF-16 file that ends in half a
+    // unit is damaged: its last line comes as undecodable, and the result is a failure.
     SysError finish();
+    // The file is in a Unicode encoding (a mark said so, or its first bytes show UTF-16), whose text the
+    // ANSI code page may not hold.
+    bool unicode() const { return encoding_ != Encoding::ansi && encoding_ != Encoding::undecided; }
 
   private:
     enum class Encoding { undecided, ansi, utf8, utf16le, utf16be };
 
     // The first bytes are known: the encoding follows from them, and they are read without the mark.
-    SysError decide();
-    SysError feed_bytes(std::string_view bytes);
+    void decide();
+    void feed_bytes(std::string_view bytes);
     void feed_units(std::string_view bytes);
-    SysError emit_bytes();
+    void emit_bytes();
     void emit_units();
 
     TextServices& text_;
     Sink sink_;
     Encoding encoding_ = Encoding::undecided;
-    std::string head_;       // the first bytes, until they show whether a mark begins the file
+    std::string head_;       // the first bytes, until they show the encoding
     std::string bytes_;      // the line so far, for the byte encodings
     std::u16string units_;   // the line so far, for UTF-16
     bool after_cr_ = false;  // a LF right after a CR ends no second line

@@ -69,11 +69,17 @@ void assign_number(Control& control, std::int16_t n) {
     }
 }
 
+// A blank before a key: a text editor may also have left a byte order mark there (a file saved with
+// one mark too many).
+bool is_blank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\uFEFF';
+}
+
 // Where the value for `key` starts in `line`, when the key begins the line after blanks or tabs.
 std::optional<std::size_t> value_start(TextServices& text, std::u16string_view line,
                                        std::u16string_view key) {
     std::size_t start = 0;
-    while (start < line.size() && (line[start] == u' ' || line[start] == u'\t'))
+    while (start < line.size() && is_blank(line[start]))
         ++start;
     if (line.size() - start < key.size()) return std::nullopt;
     if (text.find_no_case(line.substr(start, key.size()), key) != 0) return std::nullopt;
@@ -101,93 +107,203 @@ std::u16string value_after_key(TextServices& text, std::u16string_view line, std
     return start ? std::u16string{line.substr(*start)} : std::u16string{};
 }
 
-bool parse_settings_line(Form1& form, TextServices& text, std::u16string& line) {
+LineUse parse_settings_line(Form1& form, TextServices& text, std::u16string& line) {
+    bool blank = true;
+    for (char16_t c : line)
+        blank = blank && is_blank(c);
+    if (blank) return LineUse::empty;
     for (const Key& k : keys) {
         const auto start = value_start(text, line, k.key);
-        if (!start || *start == line.size()) continue;  // no such key, or an empty value: nothing changes
+        if (!start) continue;
+        // An empty value changes nothing; and as a key must begin the line, no other key can follow.
+        if (*start == line.size()) return LineUse::empty;
 
         Control& control = control_of(form, k);
         if (control.kind() == ControlKind::text_box) {
             line.erase(0, *start);  // the text goes over without another copy
             dynamic_cast<TextBox&>(control).set_text(std::move(line));
-            return false;  // a key must begin the line, so no other key can follow
+            return LineUse::applied;
         }
         const auto number = text.to_int16(std::u16string_view{line}.substr(*start));
-        if (!number) return true;  // no number: the control keeps its value
+        if (!number) return LineUse::unusable;  // no number: the control keeps its value
         try {
             assign_number(control, *number);
         } catch (const InvalidValueError&) {
-            return true;  // outside the control's range: it keeps its value, and the reading goes on
+            return LineUse::unusable;  // outside the control's range: it keeps its value
         }
-        return false;
+        return LineUse::applied;
     }
-    return false;
+    return LineUse::no_setting;
 }
 
 namespace {
 
-// The start of a line, as the warning about skipped values shows it: whole characters only.
-std::u16string shown_part(std::u16string_view line) {
-    std::size_t end = 0;
-    for (std::size_t characters = 0; end < line.size() && characters < SkippedLine::shown_length;
+bool is_hidden(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
+// Whole characters only, and nothing that the box would not show or that would turn the list around.
+void ListedLines::add(std::size_t number, std::u16string_view line) {
+    if (++count > shown) return;
+    std::u16string text;
+    std::size_t at = 0;
+    for (std::size_t characters = 0; at < line.size() && characters < SkippedLine::shown_length;
          ++characters) {
-        const bool pair = line[end] >= 0xD800 && line[end] < 0xDC00 && end + 1 < line.size() &&
-                          line[end + 1] >= 0xDC00 && line[end + 1] < 0xE000;
-        end += pair ? 2 : 1;
+        const char16_t c = line[at];
+        const bool pair = c >= 0xD800 && c < 0xDC00 && at + 1 < line.size() && line[at + 1] >= 0xDC00 &&
+                          line[at + 1] < 0xE000;
+        if (pair) {
+            text.append(line.substr(at, 2));
+            at += 2;
+        } else if (is_hidden(c)) {
+            text += c < 0x100 ? u"\\x" : u"\\u";
+            for (int shift = c < 0x100 ? 4 : 12; shift >= 0; shift -= 4)
+                text.push_back(u"0123456789ABCDEF"[(c >> shift) & 0xF]);
+            ++at;
+        } else {
+            text.push_back(c);
+            ++at;
+        }
     }
-    return std::u16string{line.substr(0, end)};
+    if (at < line.size()) text += u"\u2026";
+    first.push_back({number, std::move(text)});
+}
+
+namespace {
+
+// FNV-1a, 64 bits, over the bytes as they come.
+struct Fingerprint {
+    std::uint64_t size = 0;
+    std::uint64_t hash = 14695981039346656037ull;
+    void add(std::string_view bytes) {
+        size += bytes.size();
+        for (char b : bytes)
+            hash = (hash ^ static_cast<unsigned char>(b)) * 1099511628211ull;
+    }
+};
+
+// The file start-up reads: SETTINGS.TXT, or, without it, a SETTINGS.NEW that a save cut off before its
+// rename left in its place; empty when neither is there.
+SysError settings_to_read(FileSystem& files, std::u16string& path) {
+    const std::u16string folder = files.program_folder();
+    path = settings_path(folder);
+    PathInfo info;
+    if (SysError e = files.query(path, info)) return e;
+    if (info.exists) return sys_error::ok;
+    const std::u16string new_path = settings_new_path(folder);
+    PathInfo new_info;
+    if (files.query(new_path, new_info) == sys_error::ok && new_info.exists && !new_info.directory) {
+        path = new_path;
+    } else {
+        path.clear();
+    }
+    return sys_error::ok;
+}
+
+// The value of a text key that begins `line`; empty for any other line.
+std::u16string_view text_value(TextServices& text, std::u16string_view line) {
+    for (const Key& k : keys) {
+        const auto start = value_start(text, line, k.key);
+        if (start)
+            return k.control == ControlName::Text5 || k.control == ControlName::Text1 ? line.substr(*start)
+                                                                                      : std::u16string_view{};
+    }
+    return {};
+}
+
+constexpr std::size_t buffer_size = 64 * 1024;
+
+// Reads the file at `path` to its end, handing each piece to `take`. Only what a read hands back is
+// ever looked at, so the buffer is not zeroed first.
+template <class Take>
+SysError read_whole(FileSystem& files, const std::u16string& path, Take take) {
+    std::unique_ptr<OpenFile> file;
+    if (SysError e = files.open_read(path, file)) return e;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(buffer_size);
+    for (;;) {
+        std::size_t got = 0;
+        if (SysError e = file->read({buffer.get(), buffer_size}, got)) {
+            file->close();
+            return e;
+        }
+        if (got == 0) break;
+        take(std::string_view{buffer.get(), got});
+    }
+    file->close();
+    return sys_error::ok;
 }
 
 }  // namespace
 
 LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
-    const std::u16string folder = files.program_folder();
     LoadOutcome outcome;
-    outcome.path = settings_path(folder);
-
+    outcome.path = settings_path(files.program_folder());
     auto unreadable = [&](SysError e) {
         outcome.status = LoadOutcome::Status::unreadable;
         outcome.error = e;
+        outcome.read = {};
         return outcome;
     };
-    PathInfo info;
-    if (SysError e = files.query(outcome.path, info)) return unreadable(e);
-    if (!info.exists) {
-        // A save cut off between writing SETTINGS.NEW and renaming it leaves only the new file.
-        const std::u16string new_path = settings_new_path(folder);
-        PathInfo new_info;
-        if (files.query(new_path, new_info) != sys_error::ok || !new_info.exists || new_info.directory) {
-            return outcome;  // missing
-        }
-        outcome.path = new_path;
-    }
+    std::u16string path;
+    if (SysError e = settings_to_read(files, path)) return unreadable(e);
+    outcome.read.known = true;
+    if (path.empty()) return outcome;  // missing
+    outcome.path = path;
 
-    std::unique_ptr<OpenFile> file;
-    if (SysError e = files.open_read(outcome.path, file)) return unreadable(e);
     std::size_t number = 0;
-    LineReader lines(text, [&](std::u16string line) {
+    LineReader lines(text, [&](std::u16string line, bool undecodable) {
         ++number;
-        if (!parse_settings_line(form, text, line)) return;
-        if (++outcome.skipped_count <= LoadOutcome::listed_skips)
-            outcome.skipped.push_back({number, shown_part(line)});
+        if (undecodable) return outcome.skipped.add(number, line);
+        // Characters that the ANSI code page lacks can only come from a Unicode file, and matter only in
+        // a text that a save writes back.
+        const bool unwritable =
+            lines.unicode() && !text.can_write(line) && !text.can_write(text_value(text, line));
+        const std::u16string kept = unwritable ? line : std::u16string{};
+        switch (parse_settings_line(form, text, line)) {
+            case LineUse::applied:
+                if (unwritable) outcome.unwritable.add(number, kept);
+                break;
+            case LineUse::unusable:
+                outcome.skipped.add(number, line);
+                break;
+            case LineUse::no_setting:
+                outcome.no_setting.add(number, line);
+                break;
+            case LineUse::empty:
+                break;
+        }
     });
-    auto unreadable_file = [&](SysError e) {
-        file->close();
+    Fingerprint read;
+    if (SysError e = read_whole(files, path, [&](std::string_view bytes) {
+            read.add(bytes);
+            lines.feed(bytes);
+        })) {
         return unreadable(e);
-    };
-    // Only what a read hands back is ever looked at, so the buffer is not zeroed first.
-    constexpr std::size_t buffer_size = 64 * 1024;
-    const auto buffer = std::make_unique_for_overwrite<char[]>(buffer_size);
-    for (;;) {
-        std::size_t got = 0;
-        if (SysError e = file->read({buffer.get(), buffer_size}, got)) return unreadable_file(e);
-        if (got == 0) break;
-        if (SysError e = lines.feed({buffer.get(), got})) return unreadable_file(e);
     }
-    file->close();
     if (SysError e = lines.finish()) return unreadable(e);
     outcome.status = LoadOutcome::Status::read;
+    outcome.read = {true, true, read.size, read.hash};
     return outcome;
+}
+
+ReadMark mark_settings(FileSystem& files) {
+    std::u16string path;
+    if (settings_to_read(files, path) != sys_error::ok) return {};
+    if (path.empty()) return {true, false};
+    Fingerprint now;
+    if (read_whole(files, path, [&](std::string_view bytes) { now.add(bytes); }) != sys_error::ok) return {};
+    return {true, true, now.size, now.hash};
+}
+
+bool changed_since(const ReadMark& read, FileSystem& files) {
+    if (!read.known) return false;
+    const ReadMark now = mark_settings(files);
+    if (!now.known) return true;  // there, but unreadable now: it is not what was read
+    if (!now.present) return false;
+    return !read.present || now.size != read.size || now.hash != read.hash;
 }
 
 namespace {

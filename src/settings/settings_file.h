@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,38 +26,72 @@ std::u16string settings_new_path(std::u16string_view program_folder);
 // key, in any letter case, begins the line after any blanks or tabs; otherwise empty.
 std::u16string value_after_key(TextServices& text, std::u16string_view line, std::u16string_view key);
 
-// Applies the key that begins `line` to its control, raising the control's events. A text value takes
-// the line's characters over. A value that is no number or that its control refuses is skipped: the
-// control keeps its value, `line` is left as it was, and the result is true.
-bool parse_settings_line(Form1& form, TextServices& text, std::u16string& line);
+// What a line of the settings file did.
+enum class LineUse {
+    applied,     // its key's control took the value
+    empty,       // a key without a value (or a blank line): nothing changes, nothing to say
+    unusable,    // a value that is no number or that its control refuses: the control keeps its value
+    no_setting,  // no key begins it: it sets nothing
+};
 
-// A line whose value the reader had to skip, as it stands in the file (cut to `shown_length`).
+// Applies the key that begins `line` (after blanks, tabs or U+FEFF) to its control, raising the
+// control's events. A text value takes the line's characters over; otherwise `line` is left as it was.
+LineUse parse_settings_line(Form1& form, TextServices& text, std::u16string& line);
+
+// A line as the start-up warning shows it: its number (from 1) and its first `shown_length` characters,
+// control and bidirectional-formatting characters as escapes, and "…" where it was cut.
 struct SkippedLine {
     static constexpr std::size_t shown_length = 60;
-    std::size_t number;  // counted from 1
+    std::size_t number;
     std::u16string text;
     bool operator==(const SkippedLine&) const = default;
+};
+
+// One list of lines in the warning: the first `shown` of them, and how many there were in all.
+struct ListedLines {
+    static constexpr std::size_t shown = 10;
+    std::vector<SkippedLine> first;
+    std::size_t count = 0;
+
+    void add(std::size_t number, std::u16string_view line);
+};
+
+// What the start-up read, to tell later whether another program wrote the file since.
+struct ReadMark {
+    bool known = false;    // the file that was there, or that none was, is known
+    bool present = false;  // a file was read: SETTINGS.TXT, or the SETTINGS.NEW in its place
+    std::uint64_t size = 0;
+    std::uint64_t hash = 0;  // FNV-1a of the bytes
+    bool operator==(const ReadMark&) const = default;
 };
 
 struct LoadOutcome {
     enum class Status {
         read,        // the file was read to its end
         missing,     // there is no settings file: nothing to read, nothing wrong
-        unreadable,  // a file exists but could not be opened or read to its end
+        unreadable,  // a file exists but could not be opened or read to its end, or is damaged
     };
-    static constexpr std::size_t listed_skips = 10;
 
     Status status = Status::missing;
-    SysError error = sys_error::ok;    // for unreadable
-    std::u16string path;               // the file that was read or tried
-    std::vector<SkippedLine> skipped;  // the first `listed_skips` lines with a skipped value
-    std::size_t skipped_count = 0;     // all of them
+    SysError error = sys_error::ok;  // for unreadable
+    std::u16string path;             // the file that was read or tried
+    ListedLines skipped;             // values that could not be used, and lines that are no text
+    ListedLines no_setting;          // lines that set nothing, which a save leaves out
+    ListedLines unwritable;          // lines whose characters the ANSI code page cannot all hold
+    ReadMark read;
 };
 
 // Reads SETTINGS.TXT from the program folder (or the SETTINGS.NEW that a save cut short left in its
 // place) and applies it line by line. A file that begins with a UTF-8 or UTF-16 mark is read in that
 // encoding; any other in the ANSI code page.
 LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text);
+
+// What start-up would read now. Not known when it cannot be read.
+ReadMark mark_settings(FileSystem& files);
+// SETTINGS.TXT (or the SETTINGS.NEW that stands in for it) is not what start-up read: another program
+// wrote it since, or it appeared. One that is gone now is no change, nor is any when start-up could not
+// read the file.
+bool changed_since(const ReadMark& read, FileSystem& files);
 
 struct SaveOutcome {
     enum class Step {

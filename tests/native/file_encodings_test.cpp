@@ -67,7 +67,8 @@ TEST(Marks, OnlyAWholeMarkAtTheVeryStartCounts) {
         {"a UTF-16 mark alone", "\xFF\xFE", u""},
         {"UTF-16 lines end at CR, LF or CR LF", "\xFF\xFE" + utf16(u"GSM1=1\nJOB=a\r\rJOB=b\r\nGSM2=2", true),
          u"b"},
-        {"an odd last byte of UTF-16 is dropped", "\xFF\xFE" + utf16(u"JOB=ab", true) + "x", u"ab"},
+        {"UTF-16 without a mark", utf16(u"JOB=ab\r\n", true), u"ab"},
+        {"UTF-16 big-endian without a mark", utf16(u"JOB=ab\r\n", false), u"ab"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,21 +123,54 @@ struct RefusingText : Cp1252Text {
 
 using RefusingApp = test::BasicTestApp<RefusingText>;
 
-TEST(Conversion, ALineThatIsNoTextIsReportedLikeAnUnreadableFile) {
-    for (const char* file :
-         {"GSM1=1\r\nJOB=\xFF\r\nGSM2=2\r\n", "\xEF\xBB\xBFGSM1=1\r\nJOB=\xC3\r\nGSM2=2\r\n"}) {
+// A line that is no text in its encoding is one skipped line, shown with its bytes, and the reading goes
+// on; a UTF-16 file cut in the middle of a unit is damaged: its cut line is listed, not applied.
+TEST(Conversion, ALineThatIsNoTextIsListedAndTheReadingGoesOn) {
+    const struct {
+        const char* name;
+        std::string file;
+        const char16_t* listed;
+        bool damaged;
+    } cases[] = {
+        {"ANSI", "GSM1=1\r\nJOB=Caf\xFF\r\nGSM2=2\r\n", u"line 2: JOB=Caf\\xFF", false},
+        {"UTF-8", "\xEF\xBB\xBFGSM1=1\r\nJOB=\xC3\r\nGSM2=2\r\n", u"line 2: JOB=\\xC3", false},
+        {"UTF-16 cut", "\xFF\xFE" + utf16(u"GSM1=1\r\nGSM2=2\r\nHIGH_ALARM4=99", true).substr(0, 58) + "9",
+         u"line 3: HIGH_ALARM4=9\\x39", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         RefusingApp t;
-        t.files.put(u"SETTINGS.TXT", file);
+        t.files.put(u"SETTINGS.TXT", c.file);
         const LoadOutcome outcome = t.app.Main();
-        EXPECT_EQ(outcome.status, LoadOutcome::Status::unreadable);
-        EXPECT_EQ(outcome.error, sys_error::no_unicode_translation);
-        EXPECT_EQ(t.form().Text1(1).text(), u"1");  // what came before stays
+        EXPECT_EQ(outcome.status, c.damaged ? LoadOutcome::Status::unreadable : LoadOutcome::Status::read);
+        EXPECT_EQ(outcome.error, c.damaged ? sys_error::file_corrupt : sys_error::ok);
+        EXPECT_EQ(t.form().Text1(1).text(), u"1");
+        EXPECT_EQ(t.form().Text1(2).text(), u"2");  // what comes after is read too
         EXPECT_EQ(t.form().Text5().text(), u"");    // never a changed value
-        EXPECT_EQ(t.form().Text1(2).text(), u"");
+        EXPECT_EQ(t.form().high_pressure_scroll(4).value(), 0);
         ASSERT_EQ(t.boxes.shown.size(), 1u);
-        EXPECT_EQ(t.boxes.shown[0].text.find(read_failed_text(0)), 0u);
+        const std::u16string& text = t.boxes.shown[0].text;
+        EXPECT_EQ(text.find(read_failed_text(0)) == 0, c.damaged);
+        EXPECT_NE(text.find(values_skipped_text(0)), std::u16string::npos);
+        EXPECT_EQ(text.substr(text.size() - std::u16string_view(c.listed).size()), c.listed);
         EXPECT_EQ(t.files.open_files, 0);
     }
+}
+
+// Text that the ANSI code page cannot hold, read from a Unicode file, is shown as read and listed before
+// the window shows, since a save writes "?" for it.
+TEST(Conversion, LinesWithCharactersTheCodePageLacksAreListed) {
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT",
+                "\xEF\xBB\xBFJOB=\xD0\x9F\xD1\x80\xD0\xBE\r\nGSM1=caf\xC3\xA9\r\nLANGUAGE=1\r\n");
+    t.app.Main();
+    EXPECT_EQ(t.form().Text5().text(), u"\u041F\u0440\u043E");
+    EXPECT_EQ(t.form().Text1(1).text(), u"café");
+    ASSERT_EQ(t.boxes.shown.size(), 1u);
+    EXPECT_EQ(
+        t.boxes.shown[0].text,
+        u"Ces lignes contiennent des caractères que cet ordinateur ne peut pas écrire dans le fichier de "
+        u"paramètres. L'enregistrement écrit chacun comme « ? » :\n\nligne 1: JOB=\u041F\u0440\u043E");
 }
 
 TEST(Conversion, ATextThatCannotBeConvertedIsNeverSavedShortened) {

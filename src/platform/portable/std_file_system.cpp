@@ -208,6 +208,8 @@ std::u16string describe_error(SysError error) {
             return u"There is not enough space on the disk.";
         case sys_error::already_exists:
             return u"Cannot create a file when that file already exists.";
+        case sys_error::file_corrupt:
+            return u"The file or directory is corrupted and unreadable.";
         case sys_error::device_removed:
             return u"The device has been removed.";
         default:
