@@ -17,18 +17,6 @@ macro(fail message)
     list(APPEND failures "${message}")
 endmacro()
 
-# Reads the little-endian number of BYTES bytes at byte OFFSET of the hex string HEX.
-function(read_le out hex offset bytes)
-    set(value 0)
-    math(EXPR last "${bytes} - 1")
-    foreach(i RANGE ${last} 0 -1)
-        math(EXPR at "2 * (${offset} + ${i})")
-        string(SUBSTRING "${hex}" ${at} 2 byte)
-        math(EXPR value "(${value} << 8) | 0x${byte}")
-    endforeach()
-    set(${out} ${value} PARENT_SCOPE)
-endfunction()
-
 # Sets OUT to windres's dump, as a resource script, of the resources in FILE: an .exe (FORMAT coff) or
 # a resource script (rc).
 function(dump_resources out file format)
@@ -160,29 +148,16 @@ elseif(CHECK STREQUAL "imports")
 
 # ---- reproducible --------------------------------------------------------------------------------------
 elseif(CHECK STREQUAL "reproducible")
-    # The COFF header follows the "PE\0\0" signature, at the offset the DOS header keeps at 0x3c; its
-    # TimeDateStamp is the 4 bytes at 4 past the signature's end.
-    file(READ "${EXE}" dos_header HEX LIMIT 64)
-    string(LENGTH "${dos_header}" length)
-    if(NOT length EQUAL 128 OR NOT dos_header MATCHES "^4d5a")
-        message(FATAL_ERROR "${EXE} is not a Windows program: no MZ header")
-    endif()
-    read_le(pe_at "${dos_header}" 60 4)
-    file(READ "${EXE}" coff_header HEX OFFSET ${pe_at} LIMIT 12)
-    string(LENGTH "${coff_header}" length)
-    if(NOT length EQUAL 24 OR NOT coff_header MATCHES "^50450000")
-        message(FATAL_ERROR "${EXE}: no PE signature at offset ${pe_at}")
-    endif()
-    read_le(stamp "${coff_header}" 8 4)
-    if(NOT stamp EQUAL 0)
-        fail("the PE header holds a link time, TimeDateStamp ${stamp}: the linker needs --no-insert-timestamp")
-    endif()
-
-    # The resource compiler writes a time stamp into each table of the resource directory.
-    execute_process(COMMAND "${OBJDUMP}" -p "${EXE}" OUTPUT_VARIABLE dump ERROR_VARIABLE errors
-                    RESULT_VARIABLE status)
+    # objdump reads the link time from the COFF header and the resource compiler's from each table of
+    # the resource directory; in UTC, a time stamp of 0 is the first second of 1970.
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC "${OBJDUMP}" -p "${EXE}" OUTPUT_VARIABLE dump
+                    ERROR_VARIABLE errors RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}: ${errors}")
+    endif()
+    string(REGEX MATCH "\nTime/Date[ \t]+([^\n]*)" stamp "${dump}")
+    if(NOT CMAKE_MATCH_1 STREQUAL "Thu Jan  1 00:00:00 1970")
+        fail("the PE header holds a link time, '${CMAKE_MATCH_1}': the linker needs --no-insert-timestamp")
     endif()
     string(REGEX MATCHALL "Table: Char: [0-9]+, Time: [0-9a-fA-F]+" tables "${dump}")
     if(NOT tables)
@@ -230,7 +205,7 @@ elseif(CHECK STREQUAL "reproducible")
     endif()
 
 else()
-    message(FATAL_ERROR "CHECK must be icons, embedded, imports or reproducible")
+    message(FATAL_ERROR "CHECK must be embedded, imports or reproducible")
 endif()
 
 if(failures)
