@@ -9,6 +9,7 @@
 #include "behaviour/key_filter.h"
 #include "behaviour/launch_buttons.h"
 #include "lang/messages.h"
+#include "platform/beeper.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
@@ -26,7 +27,8 @@ std::u16string window_caption() {
 
 namespace {
 
-void list_lines(std::u16string& message, std::u16string_view heading, const ListedLines& lines, int language) {
+void list_lines(std::u16string& message, std::u16string_view heading, const ListedLines& lines,
+                int language) {
     if (lines.count == 0) return;
     if (!message.empty()) message += u"\n\n";
     message += heading;
@@ -153,6 +155,11 @@ void App::low_pressure_scroll_Scroll(std::int16_t index) {
 
 void App::Text1_KeyPress(std::int16_t index, std::int16_t& key_ascii) {
     pm::Text1_KeyPress(index, key_ascii, services_.beeper);
+}
+
+// The box took nothing of it: one beep, as for a character the SMS boxes refuse.
+void App::Text_Unwritable(ControlName /*name*/, std::int16_t /*index*/) {
+    services_.beeper.beep();
 }
 
 }  // namespace pm

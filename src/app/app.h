@@ -58,6 +58,7 @@ class App : public Form1Events {
     void low_pressure_scroll_Change(std::int16_t index) override;
     void low_pressure_scroll_Scroll(std::int16_t index) override;
     void Text1_KeyPress(std::int16_t index, std::int16_t& key_ascii) override;
+    void Text_Unwritable(ControlName name, std::int16_t index) override;
 
   private:
     Services services_;

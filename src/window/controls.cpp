@@ -186,6 +186,10 @@ std::int16_t TextBox::key_press(std::int16_t code) {
     return code;
 }
 
+void TextBox::refuse_unwritable() {
+    form_.raise_unwritable(*this);
+}
+
 void TextBox::user_edit(std::u16string text) {
     text_ = std::move(text);
 }

@@ -170,6 +170,9 @@ class TextBox : public Control {
     // Rule 6: a typed character, as its ANSI code, passes the key-press event first. Returns the code the
     // box is to act on; 0 means the character is discarded.
     std::int16_t key_press(std::int16_t code);
+    // A character that the settings file cannot hold in the ANSI code page was typed, or was left out of
+    // pasted text: the box takes nothing of it, and the user hears so once.
+    void refuse_unwritable();
     // The box's text after the user edited it (already held to MaxLength by the box, rule 9); raises
     // nothing and refreshes nothing: the window already shows it.
     void user_edit(std::u16string text);

@@ -171,6 +171,10 @@ void Form1::raise_key_press(Control& source, std::int16_t& code) {
     if (source.name() == ControlName::Text1) events_.Text1_KeyPress(source.index(), code);
 }
 
+void Form1::raise_unwritable(Control& source) {
+    events_.Text_Unwritable(source.name(), source.index());
+}
+
 void Form1::refresh(const Control& control) {
     if (view_ != nullptr) view_->refresh(control);
 }

@@ -27,6 +27,8 @@ class Form1Events {
     virtual void low_pressure_scroll_Change(std::int16_t /*index*/) {}
     virtual void low_pressure_scroll_Scroll(std::int16_t /*index*/) {}
     virtual void Text1_KeyPress(std::int16_t /*index*/, std::int16_t& /*key_ascii*/) {}
+    // A text box refused a character that the settings file cannot hold (typed, or left out of a paste).
+    virtual void Text_Unwritable(ControlName /*name*/, std::int16_t /*index*/) {}
 };
 
 // Model -> window. A renderer refreshes what it shows of a control, or of the window, when told to.
@@ -106,6 +108,7 @@ class Form1 : public TopLevelWindow {
     // Used by the controls.
     void raise(Control& source, ControlEvent event);
     void raise_key_press(Control& source, std::int16_t& code);
+    void raise_unwritable(Control& source);
     void refresh(const Control& control);
 
   private:

@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,9 +14,12 @@ namespace pm {
 
 Win32TextBox::Win32TextBox(TextBox& model, const ControlSetting& setting, HWND parent)
     : Win32Control(model), box_(model), text_(setting.text), shown_text_(model.text()) {
-    create(setting, parent, WS_EX_CLIENTEDGE, WC_EDITW, shown_text_, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL);
+    // Created empty: an edit box refuses to be created with a text past its default limit (about 32,000
+    // characters), and a job text may be longer.
+    create(setting, parent, WS_EX_CLIENTEDGE, WC_EDITW, u"", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL);
     // Limits typing and pasting only; text the program sets is kept whole.
     win32::edit_set_limit(hwnd(), box_.max_length());
+    if (!shown_text_.empty()) win32::set_text(hwnd(), shown_text_);
 }
 
 void Win32TextBox::on_command(int code) {
@@ -58,6 +62,7 @@ bool Win32TextBox::key_press(WPARAM& character, bool second_half) {
 
 // The box sees a typed character, changed or not, only after the key press let it through.
 bool Win32TextBox::intercept(HWND window, UINT message, WPARAM& wparam, LPARAM lparam, LRESULT& result) {
+    if (message == WM_PASTE) return paste(window);
     if (message != WM_CHAR) return false;
     result = 0;
     // A character outside the BMP arrives as two WM_CHARs: the high surrogate waits for the low one, so
@@ -69,13 +74,53 @@ bool Win32TextBox::intercept(HWND window, UINT message, WPARAM& wparam, LPARAM l
     const wchar_t high = std::exchange(held_high_surrogate_, L'\0');
     const bool pair = high != 0 && IS_LOW_SURROGATE(wparam);
     const WPARAM typed = wparam;
+    // What the settings file cannot hold in the ANSI code page would be saved as "?".
+    std::u16string character;
+    if (pair) character.push_back(static_cast<char16_t>(high));
+    character.push_back(static_cast<char16_t>(wparam));
     try {
+        if (!text_.can_write(character)) {
+            box_.refuse_unwritable();
+            return true;
+        }
         if (!key_press(wparam, pair)) return true;
     } catch (const std::exception&) {
         return true;
     }
     if (pair && wparam == typed) call_own(window, WM_CHAR, high, lparam);
     return false;
+}
+
+// Pasted text goes in without the characters that the settings file cannot hold, with one beep for them
+// all; the box pastes the rest itself, as far as its first line break and its limit allow.
+bool Win32TextBox::paste(HWND window) {
+    std::u16string pasted = clipboard_text(window);
+    std::u16string kept;
+    for (std::size_t i = 0; i < pasted.size(); ++i) {
+        const bool pair =
+            IS_HIGH_SURROGATE(pasted[i]) && i + 1 < pasted.size() && IS_LOW_SURROGATE(pasted[i + 1]);
+        const std::u16string character = pasted.substr(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        if (text_.can_write(character)) kept += character;
+    }
+    if (kept == pasted) return false;
+    box_.refuse_unwritable();
+    kept.resize(std::min(kept.find_first_of(u"\r\n"), kept.size()));
+    call_own(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
+    return true;
+}
+
+std::u16string Win32TextBox::clipboard_text(HWND window) {
+    std::u16string text;
+    if (!OpenClipboard(window)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* locked = static_cast<const char16_t*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 }  // namespace pm

@@ -17,6 +17,9 @@ class Win32TextBox : public Win32Control {
     void refresh_content() override;
     // The model's answer to a typed character; false when the box is to discard it.
     bool key_press(WPARAM& character, bool second_half);
+    // A paste with characters the settings file cannot hold; false when the box may paste as usual.
+    bool paste(HWND window);
+    static std::u16string clipboard_text(HWND window);
 
     TextBox& box_;
     Win32Text& text_;
