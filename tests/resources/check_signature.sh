@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Signs a copy of the program as tools/release --sign does, with a certificate made here, and checks it as
-# whoever downloads the release would:  check_signature.sh PROGRAM.exe WORK_FOLDER WINDRES ICON_DIR
+# check_signature.sh PROGRAM.exe WORK_FOLDER WINDRES ICON_DIR: signs a copy of the program as tools/release
+# --sign does, with a certificate made here, and checks it as whoever downloads the release would.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-exe=$(realpath "$1")
-icon_dir=$(realpath "$4")
+exe=$(realpath "$1") icon_dir=$(realpath "$4")
 rm -rf "$2" && mkdir -p "$2" && cd "$2"
 export PM_SIGN_PASSWORD="throwaway password"
 openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 -subj "/CN=Signature test" \
@@ -15,7 +14,6 @@ cp "$exe" signed.exe && "$here/../../tools/sign" cert.pfx signed.exe
 at=$(($(stat -c %s "$exe") / 2)) && cp signed.exe tampered.exe
 printf "\\$(printf %03o $(($(od -An -tu1 -j "$at" -N1 signed.exe) ^ 1)))" |
     dd of=tampered.exe bs=1 seek="$at" conv=notrunc status=none
-
 verifies() { osslsigncode verify -in "$1" -CAfile cert.pem | tee log && grep -q "algorithm *: SHA256" log; }
 digest_mismatch() { ! osslsigncode verify -in "$1" -CAfile cert.pem | tee log && grep -q MISMATCH log; }
 unsigns_to_program() { osslsigncode remove-signature -in "$1" -out unsigned.exe && cmp unsigned.exe "$exe"; }
