@@ -118,6 +118,57 @@ TEST_F(ClosePrompt, AtTheSessionEndTheQuestionIsTheReasonAndACriticalEndAsksNoth
     EXPECT_EQ(t.files.calls(test::FsOp::create), 0);
 }
 
+// Yes never replaces, without asking, a settings file that another program wrote after start-up read
+// it: one that changed, or that appeared (also in the place of the SETTINGS.NEW that start-up read).
+// No to that question keeps the other program's bytes and the window.
+TEST(ChangedElsewhere, YesAsksBeforeReplacingAnotherProgramsSave) {
+    const struct {
+        const char* name;
+        const char16_t* read_from;  // what start-up found: SETTINGS.TXT, SETTINGS.NEW or nothing
+        const char* now;            // SETTINGS.TXT when Yes is pressed; nullptr: gone
+        bool asked;
+    } cases[] = {
+        {"changed", u"SETTINGS.TXT", "JOB=written elsewhere\r\nHIGH_ALARM1=10\r\nGSM1=999\r\n", true},
+        {"unchanged", u"SETTINGS.TXT", "JOB=old\r\n", false},
+        {"same size, other bytes", u"SETTINGS.TXT", "JOB=new\r\n", true},
+        {"gone", u"SETTINGS.TXT", nullptr, false},
+        {"appeared", nullptr, "JOB=written elsewhere\r\n", true},
+        {"a recovery start, unchanged", u"SETTINGS.NEW", nullptr, false},
+        {"a recovery start, then a SETTINGS.TXT", u"SETTINGS.NEW", "JOB=written elsewhere\r\n", true},
+    };
+    for (const auto& c : cases) {
+        for (int answer : {box::answer_no, box::answer_yes}) {
+            SCOPED_TRACE(std::string(c.name) + (answer == box::answer_yes ? ", Yes" : ", No"));
+            test::TestApp t;
+            if (c.read_from) t.files.put(c.read_from, "JOB=old\r\n");
+            t.app.Main();
+            t.form().Combo1().choose(3);
+            t.form().Text5().set_text(u"mine");
+            if (c.now) {
+                t.files.put(u"SETTINGS.TXT", c.now);
+            } else if (c.read_from && std::u16string_view(c.read_from) == u"SETTINGS.TXT") {
+                t.files.entries.erase(t.files.in_folder(u"SETTINGS.TXT"));
+            }
+            t.boxes.answers = {box::answer_yes, answer};
+            const bool closed = t.form().request_close(CloseReason::user);
+            ASSERT_EQ(t.boxes.shown.size(), c.asked ? 2u : 1u);
+            const bool saved = !c.asked || answer == box::answer_yes;
+            EXPECT_EQ(closed, saved);
+            EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=mine\r\n"), saved);
+            if (!saved) {
+                EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), c.now);
+            }
+            if (c.asked) {
+                EXPECT_EQ(
+                    t.boxes.shown[1].text,
+                    u"SETTINGS.TXT is na het inlezen door een ander programma gewijzigd. Vervangen door de "
+                    u"instellingen die hier worden getoond?");
+                EXPECT_EQ(t.boxes.shown[1].style, box::yes_no | box::icon_warning | box::default_second);
+            }
+        }
+    }
+}
+
 TEST_F(ClosePrompt, NoClosesWithoutWriting) {
     form().Text5().set_text(u"new");
     t.boxes.answers = {box::answer_no};

@@ -285,6 +285,35 @@ TEST(Closing, YesWritesWhatTheWindowShows) {
     }
 }
 
+// Another program writes SETTINGS.TXT while the window is open: Yes asks, in the window's language, before
+// replacing it, No being the default; No keeps that program's bytes and the window.
+TEST(Closing, YesAsksBeforeReplacingWhatAnotherProgramWrote) {
+    ProgramFolder folder;
+    folder.write_settings(example_file);
+    Editor editor(folder);
+    const std::string theirs = settings_lines({"JOB=written elsewhere", "HIGH_ALARM1=10", "GSM1=999"});
+    folder.write_settings(theirs);
+    alt_f4.ask(editor);
+    const HWND prompt = prompt_after(editor, alt_f4.name);
+    ASSERT_NE(prompt, nullptr);
+    editor.click_window(GetDlgItem(prompt, IDYES));
+    HWND question = nullptr;
+    ASSERT_TRUE(wait_until([&] {
+        question = editor.message_box();
+        return question && question != prompt && IsWindowVisible(question);
+    }));
+    const MessageBoxView view = editor.read_message_box(question);
+    EXPECT_EQ(view.text,
+              L"SETTINGS.TXT wurde nach dem Einlesen von einem anderen Programm ge\u00e4ndert. Durch "
+              L"die hier angezeigten Einstellungen ersetzen?");
+    EXPECT_EQ(view.buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(view.default_button, IDNO);
+    editor.click_window(GetDlgItem(question, IDNO));
+    ASSERT_TRUE(wait_until([&] { return editor.message_box() == nullptr; }));
+    EXPECT_TRUE(editor.running());
+    EXPECT_EQ(folder.settings(), theirs);
+}
+
 // A read-only settings file cannot be replaced: after Yes an error box, in the file's language, says so,
 // which file and why, and the window stays open with the file byte for byte as it was. No then ends the
 // program.

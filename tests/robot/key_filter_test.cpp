@@ -27,6 +27,8 @@ TEST(KeyFilter, SmsBoxesKeepOnlyNumberCharactersTheJobDescriptionKeepsAll) {
         {id::text1(2), L"%&'\u00e9,*/9Z", 0, L"%&'9", 5},
         {id::text1(3), L"+31 (0)20-555", 2, L"+31(0205", 3},
         {id::text5, L"a1+ (.)-Z\u00e9", 1, L"a1+ (.)-Z", 0},
+        // What the settings file cannot hold (code page 1252 has no \u0141 and no \u017a) is refused.
+        {id::text5, L"\u0141\u00f3d\u017a", 0, L"a1+ (.)-Z\u00f3d", 2},
     };
     ProgramFolder folder;
     Editor editor(folder);

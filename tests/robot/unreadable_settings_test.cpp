@@ -46,7 +46,8 @@ TEST(UnreadableSettings, AFileHeldOpenElsewhereIsReportedBeforeTheWindowShows) {
         EXPECT_EQ(view.title, L"Pelmora\u2122 PM (V2.00)");
         const std::wstring description = system_description(ERROR_SHARING_VIOLATION);
         ASSERT_FALSE(description.empty());
-        EXPECT_EQ(view.text, wide(pm::read_failed_text(english)) + L"\n\n" + description);
+        const std::wstring path = (std::filesystem::path(folder.path()) / "SETTINGS.TXT").wstring();
+        EXPECT_EQ(view.text, wide(pm::read_failed_text(english)) + L"\n\n" + path + L"\n" + description);
         EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
         EXPECT_TRUE(view.icon_shown);
         e.key(VK_RETURN);
@@ -86,7 +87,7 @@ TEST(UnreadableSettings, ValuesThatCannotBeUsedAreListedBeforeTheWindowShows) {
         EXPECT_FALSE(e.window() && IsWindowVisible(e.window())) << "the window shows behind the warning";
         const MessageBoxView view = e.read_message_box(box);
         EXPECT_EQ(view.text, wide(pm::values_skipped_text(german)) +
-                                 L"\n\nline 8: ENABLE_CH3=yes\nline 9: HIGH_ALARM3=60 Pa");
+                                 L"\n\nZeile 8: ENABLE_CH3=yes\nZeile 9: HIGH_ALARM3=60 Pa");
         EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
         e.key(VK_RETURN);
     });
