@@ -50,7 +50,7 @@ std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSy
 Form1& App::form() {
     if (!form_) {
         form_ =
-            std::make_unique<Form1>(*this, services_.screen.frame_width(), services_.screen.frame_height());
+            std::make_unique<Form1>(*this, services_.screen.window_width(), services_.screen.window_height());
         Form_Load();
     }
     return *form_;
