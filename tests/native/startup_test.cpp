@@ -60,8 +60,7 @@ TEST(PositionForm, KeepsTheTitleBarInsideTheWorkArea) {
     const ScreenArea small{0, 0, 20490, 10920};          // 1366 x 768 less the task bar
     const ScreenArea bar_on_top{0, 600, 15360, 10920};   // task bar across the top
     const ScreenArea bar_on_left{900, 0, 14460, 11520};  // task bar down the left side
-    const ScreenArea bar_on_right{0, 0, 14460, 11520};
-    const ScreenArea laptop{0, 0, 19200, 10080};  // 1920 x 1080 at 150 %, less a 72-pixel task bar
+    const ScreenArea laptop{0, 0, 19200, 10080};         // 1920 x 1080 at 150 %, less a 72-pixel task bar
     const struct {
         const char* name;
         WindowPosition centred;
@@ -91,18 +90,7 @@ TEST(PositionForm, KeepsTheTitleBarInsideTheWorkArea) {
          bar_on_left,
          WindowPosition{900, 0}},
         {"title bar above the screen only", {3172.5f, -1}, 9015, 10350, full_hd, WindowPosition{3172.5f, 0}},
-        {"fits, but centred on the screen its bottom lies behind the task bar: up into the work area",
-         {6220, 385},
-         6760,
-         10030,
-         laptop,
-         WindowPosition{6220, 50}},
-        {"fits, but its right side lies behind a task bar: left into the work area",
-         {680, 100},
-         14000,
-         11000,
-         bar_on_right,
-         WindowPosition{460, 100}},
+        {"centred, its foot behind the task bar", {6220, 385}, 6760, 10030, laptop, WindowPosition{6220, 50}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,9 +1,7 @@
 // The window's frame, size and place on the screen, and every control's rectangle, at the screen's DPI
-// or, on a screen too small for that, at the largest DPI at which the window fits (the harness runs these
-// cases at 96 and 144 DPI, and on small screens at 120 and 168 DPI).
+// (the harness runs these cases at 96 and 144 DPI, and at 120 and 168 on screens too small for that).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -13,8 +11,18 @@
 namespace robot {
 namespace {
 
-int pixels(int twips, int dpi) {
-    return MulDiv(twips, dpi, 1440);
+// The screen's DPI or, where the window would not fit the work area at it, the largest that fits (>= 96).
+int layout_dpi(HWND window) {
+    RECT work{}, outer{}, client{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const LONG room_across = work.right - work.left - (outer.right - outer.left - client.right);
+    const LONG room_down = work.bottom - work.top - (outer.bottom - outer.top - client.bottom);
+    int dpi = config().dpi;
+    while (dpi > 96 && (MulDiv(6855, dpi, 1440) > room_across || MulDiv(9855, dpi, 1440) > room_down))
+        --dpi;
+    return dpi;
 }
 
 // Within a pixel: sizes in twips need not be whole pixels at every DPI.
@@ -23,43 +31,11 @@ int pixels(int twips, int dpi) {
     return ::testing::AssertionFailure() << what << " is " << actual << " px, expected " << expected << " px";
 }
 
-RECT work_area_of(HWND window) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    return monitor.rcWork;
-}
-
-// What the frame adds to the client area, as the window has it.
-SIZE frame_of(HWND window) {
-    RECT outer{};
-    RECT client{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    return {outer.right - outer.left - client.right, outer.bottom - outer.top - client.bottom};
-}
-
-// Whether the window, its client area laid out at `dpi` inside `frame`, fits `work`.
-bool fits(const RECT& work, SIZE frame, int dpi) {
-    return pixels(6855, dpi) + frame.cx <= work.right - work.left &&
-           pixels(9855, dpi) + frame.cy <= work.bottom - work.top;
-}
-
-// The DPI the editor laid the window out at: the screen's where the whole window fits the work area,
-// else the largest at which it fits, never less than 96.
-int expected_layout_dpi(HWND window) {
-    const RECT work = work_area_of(window);
-    const SIZE frame = frame_of(window);
-    int dpi = config().dpi;
-    while (dpi > 96 && !fits(work, frame, dpi))
-        --dpi;
-    return dpi;
-}
-
 TEST(Layout, WindowHasAFixedFrameAndIsCentredOnTheScreen) {
     ProgramFolder folder;
     Editor editor(folder);
     const HWND window = editor.window();
+    const auto pixels = [dpi = layout_dpi(window)](int twips) { return MulDiv(twips, dpi, 1440); };
 
     EXPECT_EQ(GetDpiForSystem(), static_cast<UINT>(config().dpi)) << "the harness did not set the DPI";
     EXPECT_EQ(GetDpiForWindow(window), static_cast<UINT>(config().dpi)) << "the editor is not DPI aware";
@@ -74,9 +50,8 @@ TEST(Layout, WindowHasAFixedFrameAndIsCentredOnTheScreen) {
 
     RECT client{};
     GetClientRect(window, &client);
-    const int dpi = expected_layout_dpi(window);
-    EXPECT_TRUE(within_a_pixel("client width", client.right, pixels(6855, dpi)));
-    EXPECT_TRUE(within_a_pixel("client height", client.bottom, pixels(9855, dpi)));
+    EXPECT_TRUE(within_a_pixel("client width", client.right, pixels(6855)));
+    EXPECT_TRUE(within_a_pixel("client height", client.bottom, pixels(9855)));
 
     // Centred: the same room on either side, to within the half pixel of an odd difference.
     RECT outer{};
@@ -126,10 +101,10 @@ TEST(Layout, EveryControlSitsInItsContainerAtItsPlaceForTheDpi) {
     ProgramFolder folder;
     folder.write_settings(example_file);
     Editor editor(folder);
+    const auto pixels = [dpi = layout_dpi(editor.window())](int twips) { return MulDiv(twips, dpi, 1440); };
     const auto table = placements();
     ASSERT_EQ(table.size(), 37u);
 
-    const int dpi = expected_layout_dpi(editor.window());
     POINT client_origin{0, 0};
     ClientToScreen(editor.window(), &client_origin);
     for (const Placement& p : table) {
@@ -146,64 +121,13 @@ TEST(Layout, EveryControlSitsInItsContainerAtItsPlaceForTheDpi) {
         }
         RECT r{};
         GetWindowRect(control, &r);
-        EXPECT_TRUE(within_a_pixel("left", r.left - origin.x, pixels(p.left, dpi)));
-        EXPECT_TRUE(within_a_pixel("top", r.top - origin.y, pixels(p.top, dpi)));
-        EXPECT_TRUE(within_a_pixel("width", r.right - r.left, pixels(p.width, dpi)));
+        EXPECT_TRUE(within_a_pixel("left", r.left - origin.x, pixels(p.left)));
+        EXPECT_TRUE(within_a_pixel("top", r.top - origin.y, pixels(p.top)));
+        EXPECT_TRUE(within_a_pixel("width", r.right - r.left, pixels(p.width)));
         // A drop-down combo box's field is as high as its font makes it, whatever height it was given.
         if (p.control != id::combo1) {
-            EXPECT_TRUE(within_a_pixel("height", r.bottom - r.top, pixels(p.height, dpi)));
+            EXPECT_TRUE(within_a_pixel("height", r.bottom - r.top, pixels(p.height)));
         }
-    }
-}
-
-// On a screen too small for the window at its DPI (the harness's PM_ROBOT_DESKTOP), all of the window,
-// every control and the title bar, lies in the work area, and the font is the layout's, as small as the
-// client area: the one DPI scales everything. Where not even 96 DPI fits, the title bar still does.
-TEST(Placement, EveryControlLiesInTheWorkAreaWhereTheWindowCanFit) {
-    ProgramFolder folder;
-    Editor editor(folder);
-    const HWND window = editor.window();
-    const RECT work = work_area_of(window);
-    const int dpi = expected_layout_dpi(window);
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    RECT client{};
-    GetClientRect(window, &client);
-    // (Its height, where the window does not fit, is what the system leaves of it: no taller than the
-    // screen.)
-    EXPECT_TRUE(within_a_pixel("client width", client.right, pixels(6855, dpi)));
-    std::printf("layout at %d DPI on a %d DPI screen: window %ld x %ld px in a work area of %ld x %ld px\n",
-                dpi, config().dpi, outer.right - outer.left, outer.bottom - outer.top, work.right - work.left,
-                work.bottom - work.top);
-
-    // The list's items are as high as the font's characters, which the robot measures in a font of its own.
-    HDC screen = GetDC(nullptr);
-    HFONT font = CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"Verdana");
-    HGDIOBJ old = SelectObject(screen, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, old);
-    DeleteObject(font);
-    ReleaseDC(nullptr, screen);
-    DWORD_PTR item_height = 0;
-    SendMessageTimeoutW(editor.find(id::combo1), CB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 10000,
-                        &item_height);
-    EXPECT_EQ(static_cast<LONG>(item_height), metrics.tmHeight) << "the font is not the layout's";
-
-    if (!fits(work, frame_of(window), dpi)) {
-        EXPECT_EQ(outer.top, work.top) << "the title bar is out of reach";
-        return;
-    }
-    auto inside = [&](const RECT& r) {
-        return r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom;
-    };
-    EXPECT_TRUE(inside(outer)) << "the window, title bar included, leaves the work area";
-    for (int control = id::first; control <= id::last; ++control) {
-        RECT r{};
-        GetWindowRect(editor.find(control), &r);
-        EXPECT_TRUE(inside(r)) << control_name(control) << " leaves the work area";
     }
 }
 

@@ -19,15 +19,12 @@ TEST(ScreenService, MeasuresInTwips) {
     EXPECT_LE(work.top + work.height, screen->height());
     EXPECT_GT(work.width, screen->width() / 2);
     EXPECT_GT(work.height, screen->height() / 2);
-    // On a screen with room for it, the window is the layout's client area of 6855 x 9855 twips with a
-    // little added on each side and a title bar on top.
-    const float frame_width = screen->window_width() - 6855;
-    const float frame_height = screen->window_height() - 9855;
+    // With room on the screen, the window is the layout's 6855 x 9855 twips, a frame and a title bar.
     if (work.width >= 6855 + 600 && work.height >= 9855 + 1200) {
-        EXPECT_GT(frame_width, 0.0f);
-        EXPECT_LT(frame_width, 600.0f);
-        EXPECT_GT(frame_height, frame_width);
-        EXPECT_LT(frame_height, 1200.0f);
+        EXPECT_GT(screen->window_width(), 6855.0f);
+        EXPECT_LT(screen->window_width(), 6855.0f + 600);
+        EXPECT_GT(screen->window_height() - 9855, screen->window_width() - 6855);
+        EXPECT_LT(screen->window_height(), 9855.0f + 1200);
     }
 }
 
