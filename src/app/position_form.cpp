@@ -24,8 +24,8 @@ void position_form(TopLevelWindow& form, Screen& screen) {
     const float height = form.height();
     const float top = checked(screen.height() / 2.0f - height / 2.0f);
     form.set_top(top);
-    // Where even the smallest layout is too large for the screen, the centred window's title bar starts
-    // above it, where the window can be moved only from the keyboard.
+    // The centred window may lie partly behind a task bar, or, where even the smallest layout is too large
+    // for the screen, start with its title bar above it, where it can be moved only from the keyboard.
     if (const auto moved = reachable_position({left, top}, width, height, screen.work_area())) {
         form.set_top(moved->top);
         form.set_left(moved->left);
