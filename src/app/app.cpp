@@ -86,7 +86,7 @@ std::u16string already_open_message(FileSystem& files, TextServices& text) {
 Form1& App::form() {
     if (!form_) {
         form_ =
-            std::make_unique<Form1>(*this, services_.screen.frame_width(), services_.screen.frame_height());
+            std::make_unique<Form1>(*this, services_.screen.window_width(), services_.screen.window_height());
         Form_Load();
     }
     return *form_;

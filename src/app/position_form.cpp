@@ -24,8 +24,8 @@ void position_form(TopLevelWindow& form, Screen& screen) {
     const float height = form.height();
     const float top = checked(screen.height() / 2.0f - height / 2.0f);
     form.set_top(top);
-    // At 125 % on a 1366 x 768 screen the centred window's title bar starts above the screen, where it can
-    // be moved only from the keyboard.
+    // The centred window may lie partly behind a task bar, or, where even the smallest layout is too large
+    // for the screen, start with its title bar above it, where it can be moved only from the keyboard.
     if (const auto moved = reachable_position({left, top}, width, height, screen.work_area())) {
         form.set_top(moved->top);
         form.set_left(moved->left);
@@ -35,10 +35,15 @@ void position_form(TopLevelWindow& form, Screen& screen) {
 std::optional<WindowPosition> reachable_position(WindowPosition centred, float width, float height,
                                                  const ScreenArea& work) {
     const bool fits_across = width <= work.width;
-    if (centred.top >= work.top && fits_across && height <= work.height) return std::nullopt;
     const float left =
         fits_across ? std::clamp(centred.left, work.left, work.left + work.width - width) : work.left;
-    return WindowPosition{left, work.top};
+    float top = work.top;
+    if (fits_across && height <= work.height) {
+        // Centred on the screen, a window as tall as the work area lies half behind a task bar.
+        top = std::clamp(centred.top, work.top, work.top + work.height - height);
+    }
+    if (left == centred.left && top == centred.top) return std::nullopt;
+    return WindowPosition{left, top};
 }
 
 }  // namespace pm

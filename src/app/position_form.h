@@ -25,10 +25,10 @@ struct WindowPosition {
     float top;
 };
 
-// Where a window of `width` x `height` centred at `centred` goes so that its title bar can be reached:
-// where the centring puts the title bar above the work area, or the window does not fit it, its top goes
-// to the work area's top and its left to the work area's left, or, when the width fits, stays centred
-// inside the work area. Everywhere else the centred position stands as it is.
+// Where a window of `width` x `height` centred at `centred` goes so that all of it that fits can be reached:
+// a window that fits the work area moves the least way into it; one that does not goes to the work area's
+// top, and to its left or, when the width fits, as near its centred place across as the work area allows.
+// A centred window that lies inside the work area stays where it is.
 std::optional<WindowPosition> reachable_position(WindowPosition centred, float width, float height,
                                                  const ScreenArea& work);
 

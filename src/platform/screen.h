@@ -1,4 +1,4 @@
-// The screen service: the size of the screen and of a window's frame, in twips.
+// The screen service: the size of the screen, its work area and the program's window on it, in twips.
 #pragma once
 
 namespace pm {
@@ -18,9 +18,11 @@ class Screen {
     virtual float height() = 0;
     // The part of the screen that windows may cover: without the task bar and other docked bars.
     virtual ScreenArea work_area() = 0;
-    // How much a fixed-frame window with a caption and a system menu adds to its client area.
-    virtual float frame_width() = 0;
-    virtual float frame_height() = 0;
+    // The program's window on this screen, frame included: a fixed frame with a caption and a system menu
+    // around the layout's client area of 6855 x 9855 twips, or, where that would not fit the work area,
+    // around the smaller client area of the largest DPI at which the whole window fits (fit_window).
+    virtual float window_width() = 0;
+    virtual float window_height() = 0;
 };
 
 }  // namespace pm

@@ -39,8 +39,8 @@ std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control
 
 }  // namespace
 
-Form1::Form1(Form1Events& events, float frame_width, float frame_height)
-    : events_(events), frame_width_(frame_width), frame_height_(frame_height) {
+Form1::Form1(Form1Events& events, float width, float height)
+    : events_(events), width_(width), height_(height) {
     owned_.reserve(layout_table().size());
     all_.reserve(layout_table().size());
     for (const ControlSpec& row : layout_table()) {

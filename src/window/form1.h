@@ -62,9 +62,9 @@ class Form1 : public TopLevelWindow {
     static constexpr int client_height = 9855;
     static constexpr std::u16string_view design_caption = u"Pelmora PM (V2.00)";
 
-    // Creates every control in its design-time state without raising an event (rule 1). `frame_width`
-    // and `frame_height` are what the window's frame adds to the client area, in twips.
-    Form1(Form1Events& events, float frame_width, float frame_height);
+    // Creates every control in its design-time state without raising an event (rule 1). `width` and
+    // `height` are the window's outer size in twips, frame included, as the screen gives it.
+    Form1(Form1Events& events, float width, float height);
     ~Form1() override;
 
     // Controls by name and index. An index that names no control throws std::out_of_range.
@@ -91,8 +91,8 @@ class Form1 : public TopLevelWindow {
     void set_caption(std::u16string caption);
     float left() const { return left_; }
     float top() const { return top_; }
-    float width() override { return client_width + frame_width_; }
-    float height() override { return client_height + frame_height_; }
+    float width() override { return width_; }
+    float height() override { return height_; }
     void set_left(float left) override;
     void set_top(float top) override;
 
@@ -124,8 +124,8 @@ class Form1 : public TopLevelWindow {
     static constexpr int indexes = 8;
     std::array<std::array<Control*, indexes>, static_cast<std::size_t>(ControlName::Command2) + 1> by_name_{};
     std::u16string caption_{design_caption};
-    float frame_width_;
-    float frame_height_;
+    float width_;
+    float height_;
     float left_ = 0;
     float top_ = 0;
     bool unloaded_ = false;

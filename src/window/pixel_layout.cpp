@@ -48,4 +48,19 @@ int icon_size(int dpi) {
     return mul_div(32, dpi, 96);
 }
 
+FittedWindow fit_window(PixelEdges work, int dpi, FrameSize frame) {
+    const auto at = [frame](int layout_dpi) {
+        const PixelRect client = client_pixels(layout_dpi);
+        return FittedWindow{layout_dpi, client.width + frame.width, client.height + frame.height};
+    };
+    const auto fits = [work](const FittedWindow& w) {
+        return w.width <= work.right - work.left && w.height <= work.bottom - work.top;
+    };
+    // The window shrinks with every DPI less, so the first one down that fits is the largest.
+    FittedWindow window = at(dpi);
+    while (window.dpi > 96 && !fits(window))
+        window = at(window.dpi - 1);
+    return window;
+}
+
 }  // namespace pm

@@ -49,7 +49,7 @@ struct CountingEvents : Form1Events {
 
 struct ModelTest : ::testing::Test {
     CountingEvents events;
-    Form1 form{events, 90, 435};
+    Form1 form{events, 6855 + 90, 9855 + 435};
 };
 
 TEST(LayoutTable, HoldsEveryControlOnceWithItsContainerAndTabIndex) {

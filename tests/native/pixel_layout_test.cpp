@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "window/form1.h"
 #include "window/layout.h"
 #include "window/pixel_layout.h"
@@ -61,6 +63,35 @@ TEST(PixelLayout, EveryControlStaysInsideItsContainerAtEveryDpi) {
             EXPECT_GT(r.width, 0);
             EXPECT_GT(r.height, 0);
         }
+    }
+}
+
+// The whole window at the largest DPI up to the monitor's at which it fits, never below 96. Work areas: the
+// screens less a 48-pixel task bar at 100 %; frames: a 23-pixel caption and 3-pixel borders at 100 %.
+TEST(PixelLayout, FitsTheWholeWindowToTheWorkAreaAtTheLargestDpiFrom96Up) {
+    const struct {
+        const char* screen;
+        PixelEdges work;
+        int dpi;
+        FrameSize frame;
+        int fitted_dpi, width, height;
+    } cases[] = {
+        {"1920x1080 at 150 %", {0, 0, 1920, 1008}, 144, {10, 45}, 140, 676, 1003},
+        {"2560x1440 at 200 %", {0, 0, 2560, 1344}, 192, {12, 58}, 187, 902, 1338},
+        {"3840x2160 at 300 %", {0, 0, 3840, 2016}, 288, {18, 87}, 281, 1356, 2010},
+        {"1366x768 at 125 %: as high as the work area", {0, 0, 1366, 708}, 120, {8, 37}, 98, 475, 708},
+        {"1920x1080 at 175 %", {0, 0, 1920, 996}, 168, {10, 50}, 138, 667, 994},
+        {"2560x1080 at 175 %: wide but short", {0, 0, 2560, 996}, 168, {10, 50}, 138, 667, 994},
+        {"1080x1920 upright at 300 %: too narrow", {0, 0, 1080, 1776}, 288, {18, 87}, 223, 1080, 1613},
+        {"left of the primary monitor", {-1920, 0, 0, 1008}, 144, {10, 45}, 140, 676, 1003},
+        {"above the primary monitor", {0, -1080, 1920, -72}, 144, {10, 45}, 140, 676, 1003},
+        {"800x600 at 150 %: not even at 96 DPI", {0, 0, 800, 540}, 144, {10, 45}, 96, 467, 702},
+        {"1920x1080 at 125 %: fits, unchanged", {0, 0, 1920, 1020}, 120, {8, 37}, 120, 579, 858},
+    };
+    for (const auto& c : cases) {
+        const FittedWindow f = fit_window(c.work, c.dpi, c.frame);
+        EXPECT_EQ(std::tuple(f.dpi, f.width, f.height), std::tuple(c.fitted_dpi, c.width, c.height))
+            << c.screen;
     }
 }
 

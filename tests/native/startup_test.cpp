@@ -27,8 +27,8 @@ struct LoggingScreen : Screen {
     LoggingScreen(std::vector<std::string>& l, float width, float height) : log(l), w(width), h(height) {}
     float width() override { return log.push_back("screen width"), w; }
     float height() override { return log.push_back("screen height"), h; }
-    float frame_width() override { return 0; }
-    float frame_height() override { return 0; }
+    float window_width() override { return 6855; }
+    float window_height() override { return 9855; }
     ScreenArea work_area() override { return {0, 0, w, h}; }
 };
 
@@ -60,6 +60,7 @@ TEST(PositionForm, KeepsTheTitleBarInsideTheWorkArea) {
     const ScreenArea small{0, 0, 20490, 10920};          // 1366 x 768 less the task bar
     const ScreenArea bar_on_top{0, 600, 15360, 10920};   // task bar across the top
     const ScreenArea bar_on_left{900, 0, 14460, 11520};  // task bar down the left side
+    const ScreenArea laptop{0, 0, 19200, 10080};         // 1920 x 1080 at 150 %, less a 72-pixel task bar
     const struct {
         const char* name;
         WindowPosition centred;
@@ -89,6 +90,7 @@ TEST(PositionForm, KeepsTheTitleBarInsideTheWorkArea) {
          bar_on_left,
          WindowPosition{900, 0}},
         {"title bar above the screen only", {3172.5f, -1}, 9015, 10350, full_hd, WindowPosition{3172.5f, 0}},
+        {"centred, its foot behind the task bar", {6220, 385}, 6760, 10030, laptop, WindowPosition{6220, 50}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -58,7 +58,8 @@ TEST(LanguageField, ATypoGivesWayToTheLastEntryAndATypedNameChoosesIt) {
 }
 
 // The window's title bar lies in the work area on every screen; where the centred window would not fit
-// (a small screen at a large scale: the harness's PM_ROBOT_DESKTOP), its top is the work area's top.
+// (a small screen at a large scale: the harness's PM_ROBOT_DESKTOP), its top is the work area's top. Where
+// it can fit at 96 DPI, it is laid out small enough that all of it, every control too, lies in the work area.
 TEST(Placement, TheTitleBarIsAlwaysWithinReach) {
     ProgramFolder folder;
     Editor editor(folder);
@@ -78,6 +79,19 @@ TEST(Placement, TheTitleBarIsAlwaysWithinReach) {
     }
     if (height > work.bottom - work.top) {
         EXPECT_EQ(window.top, work.top) << "a window taller than the work area starts at its top";
+    }
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(editor.window(), &client));
+    if (MulDiv(6855, 96, 1440) + width - client.right <= work.right - work.left &&
+        MulDiv(9855, 96, 1440) + height - client.bottom <= work.bottom - work.top) {
+        EXPECT_LE(window.bottom, work.bottom);
+        for (int control = id::first; control <= id::last; ++control) {
+            RECT r{};
+            GetWindowRect(editor.find(control), &r);
+            EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+                        r.bottom <= work.bottom)
+                << control_name(control) << " leaves the work area";
+        }
     }
     editor.save_screenshot(L"placement-" + std::to_wstring(work.right - work.left) + L"x" +
                            std::to_wstring(work.bottom - work.top) + L"-" + std::to_wstring(config().dpi) +

@@ -11,11 +11,6 @@ TEST(ScreenService, MeasuresInTwips) {
     EXPECT_GE(screen->width(), 9600.0f);
     EXPECT_GE(screen->height(), 7200.0f);
     EXPECT_GT(screen->width(), screen->height());
-    // A captioned fixed frame adds a little to each side and a title bar on top.
-    EXPECT_GT(screen->frame_width(), 0.0f);
-    EXPECT_LT(screen->frame_width(), 600.0f);
-    EXPECT_GT(screen->frame_height(), screen->frame_width());
-    EXPECT_LT(screen->frame_height(), 1200.0f);
     // The work area lies within the screen and holds most of it.
     const ScreenArea work = screen->work_area();
     EXPECT_GE(work.left, 0.0f);
@@ -24,6 +19,13 @@ TEST(ScreenService, MeasuresInTwips) {
     EXPECT_LE(work.top + work.height, screen->height());
     EXPECT_GT(work.width, screen->width() / 2);
     EXPECT_GT(work.height, screen->height() / 2);
+    // With room on the screen, the window is the layout's 6855 x 9855 twips, a frame and a title bar.
+    if (work.width >= 6855 + 600 && work.height >= 9855 + 1200) {
+        EXPECT_GT(screen->window_width(), 6855.0f);
+        EXPECT_LT(screen->window_width(), 6855.0f + 600);
+        EXPECT_GT(screen->window_height() - 9855, screen->window_width() - 6855);
+        EXPECT_LT(screen->window_height(), 9855.0f + 1200);
+    }
 }
 
 }  // namespace

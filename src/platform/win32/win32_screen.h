@@ -1,4 +1,5 @@
-// The screen service on Win32: the primary screen and a fixed window frame, in twips at the system DPI.
+// The screen service on Win32, in twips at the system DPI: the primary screen, and the work area of the
+// monitor that holds its middle, where the window is centred, with the window's fit on that monitor.
 #pragma once
 
 #include "platform/screen.h"
@@ -10,8 +11,8 @@ class Win32Screen : public Screen {
     float width() override;
     float height() override;
     ScreenArea work_area() override;
-    float frame_width() override;
-    float frame_height() override;
+    float window_width() override;
+    float window_height() override;
 };
 
 }  // namespace pm

@@ -5,6 +5,7 @@
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_buttons.h"
 #include "platform/win32/win32_combo_box.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_frame.h"
 #include "platform/win32/win32_scroll_bar.h"
 #include "platform/win32/win32_text_box.h"
@@ -24,11 +25,6 @@ HFONT make_font(int dpi) {
     return CreateFontW(font_height(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                        L"Verdana");
-}
-
-RECT window_rect(int dpi) {
-    const PixelRect client = client_pixels(dpi);
-    return win32::window_rect_for_client(client.width, client.height, dpi);
 }
 
 std::unique_ptr<Win32Control> make_control(Control& c, const ControlSetting& setting, HWND parent) {
@@ -82,13 +78,15 @@ Win32Window::~Win32Window() {
 
 SysError Win32Window::show_modeless(Form1& form) {
     form_ = &form;
-    dpi_ = win32::system_dpi();
-    const RECT r = window_rect(dpi_);
+    // The window goes to the monitor that holds its top-left corner, where placement put the title bar.
+    const int system_dpi = win32::system_dpi();
     shown_caption_ = form.caption();
-    shown_position_ = {position_to_pixels(form.left(), dpi_), position_to_pixels(form.top(), dpi_)};
-    window_ = CreateWindowExW(0, class_name, win32::wide(shown_caption_), win32::window_style,
-                              shown_position_.x, shown_position_.y, r.right - r.left, r.bottom - r.top,
-                              nullptr, nullptr, instance_, this);
+    shown_position_ = win32::position_pixels(form.left(), form.top());
+    const FittedWindow fit = win32::fit_at(shown_position_, system_dpi);
+    dpi_ = fit.dpi;
+    window_ =
+        CreateWindowExW(0, class_name, win32::wide(shown_caption_), win32::window_style, shown_position_.x,
+                        shown_position_.y, fit.width, fit.height, nullptr, nullptr, instance_, this);
     if (!window_) {
         form_ = nullptr;
         const DWORD error = GetLastError();
@@ -96,11 +94,10 @@ SysError Win32Window::show_modeless(Form1& form) {
     }
     // The window may have opened on a monitor whose DPI differs from the system's; Windows sends no
     // WM_DPICHANGED for that at creation.
-    const int actual = win32::window_dpi(window_);
-    if (actual != dpi_) {
-        dpi_ = actual;
-        const RECT fitted = window_rect(actual);
-        SetWindowPos(window_, nullptr, 0, 0, fitted.right - fitted.left, fitted.bottom - fitted.top,
+    if (const int actual = win32::window_dpi(window_); actual != system_dpi) {
+        const FittedWindow refit = win32::fit_at(shown_position_, actual);
+        dpi_ = refit.dpi;
+        SetWindowPos(window_, nullptr, 0, 0, refit.width, refit.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     font_ = make_font(dpi_);
@@ -198,7 +195,7 @@ void Win32Window::refresh_form() {
         shown_caption_ = form_->caption();
         win32::set_text(window_, shown_caption_);
     }
-    const POINT position{position_to_pixels(form_->left(), dpi_), position_to_pixels(form_->top(), dpi_)};
+    const POINT position = win32::position_pixels(form_->left(), form_->top());
     if (position.x != shown_position_.x || position.y != shown_position_.y) {
         shown_position_ = position;
         SetWindowPos(window_, nullptr, position.x, position.y, 0, 0,
@@ -333,12 +330,22 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
                 SetFocus(focus);
             }
             return 0;
+        case WM_GETDPISCALEDSIZE: {
+            // Windows would scale the frame with the client area; per the documentation, TRUE and the size
+            // in lParam make its WM_DPICHANGED suggest this size instead.
+            const int dpi = static_cast<int>(wparam);
+            const FittedWindow fit = win32::fit_on(win32::monitor_for_dpi(window_, dpi), dpi);
+            *reinterpret_cast<SIZE*>(lparam) = {fit.width, fit.height};
+            return TRUE;
+        }
         case WM_DPICHANGED: {
+            // The suggested place; the size that fits the monitor the window now lies on.
             const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+            const FittedWindow fit =
+                win32::fit_on(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), HIWORD(wparam));
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, fit.width, fit.height,
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            rescale(HIWORD(wparam));
+            rescale(fit.dpi);
             return 0;
         }
         case WM_DESTROY:

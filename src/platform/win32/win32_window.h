@@ -66,7 +66,7 @@ class Win32Window : public WindowShow, public FormView {
     Form1* form_ = nullptr;
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
-    int dpi_ = 96;
+    int dpi_ = 96;  // the controls' layout DPI: the monitor's, or less where the window would not fit it
     HWND last_focus_ = nullptr;
     // By TabIndex, which also numbers their windows: the one table from window to control and back.
     std::vector<std::unique_ptr<Win32Control>> controls_;
