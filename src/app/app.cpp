@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/position_form.h"
-#include "app/startup_probe.h"
 #include "behaviour/channel_rules.h"
 #include "behaviour/close_prompt.h"
 #include "behaviour/key_filter.h"
@@ -96,8 +95,7 @@ StartOutcome App::Main() {
     form().set_caption(window_caption());
     fill_language_list(form());
     form().Combo1().set_list_index(0);
-    StartOutcome outcome{startup::settings ? load_settings(form(), services_.files, services_.text)
-                                           : LoadOutcome{}};
+    StartOutcome outcome{load_settings(form(), services_.files, services_.text)};
     read_ = outcome.read;
     apply_language(form(), lang_text_);
     const int language = form().Combo1().list_index();

@@ -3,11 +3,9 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "app/app.h"
-#include "app/startup_probe.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_screen.h"
@@ -33,10 +31,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     // folder: it is a card or a download folder, where anybody may have put one.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     pm::Win32FileSystem files;
-    std::optional<const pm::Win32SingleInstance> single;  // left out only by a measurement build
-    if constexpr (pm::startup::single_instance) single.emplace(files.program_folder());
-    if (single && !single->first()) {
-        if (!single->bring_other_forward()) {
+    const pm::Win32SingleInstance single(files.program_folder());
+    if (!single.first()) {
+        if (!single.bring_other_forward()) {
             pm::Win32Text text;
             const std::wstring message = pm::win32::wide_copy(pm::already_open_message(files, text));
             const std::wstring title = pm::win32::wide_copy(pm::window_caption());
@@ -59,6 +56,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
         pm::win32::show_unexpected_error(nullptr, e);
         return 1;
     }
-    if (single) window.mark(single->key());
+    window.mark(single.key());
     return window.run();
 }

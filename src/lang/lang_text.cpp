@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "app/startup_probe.h"
 #include "window/form1.h"
 
 namespace pm {
@@ -63,7 +62,6 @@ const std::u16string& LangText::operator()(int language, int row) const {
 }
 
 void apply_language(Form1& form, LangText& lang_text) {
-    if constexpr (!startup::captions) return;
     lang_text.fill();
     form.Frame(0).set_caption(lang_text(form.Combo1().list_index(), 0));
     for (int i = 3; i <= 7; ++i)
@@ -89,7 +87,6 @@ std::u16string alarm_caption(const std::u16string& text, int value) {
 }  // namespace
 
 void update_alarm_captions(Form1& form, const LangText& lang_text, int channel) {
-    if constexpr (!startup::captions) return;
     form.high_pressure_frame(channel).set_caption(
         alarm_caption(lang_text(form.Combo1().list_index(), 1), form.high_pressure_scroll(channel).value()));
     form.low_pressure_frame(channel).set_caption(

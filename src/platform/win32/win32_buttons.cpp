@@ -2,7 +2,6 @@
 
 #include <oleacc.h>
 
-#include "app/startup_probe.h"
 #include "platform/win32/win32_api.h"
 #include "resource.h"
 
@@ -59,8 +58,7 @@ LONG Win32PictureButton::accessible_role() const {
 // A tooltip window costs start-up time that most sessions never see back; it is made when the pointer
 // first comes over the button, and shows the tip after the same pause as one made at start-up.
 bool Win32PictureButton::intercept(HWND window, UINT message, WPARAM& wparam, LPARAM lparam, LRESULT&) {
-    if (startup::tooltip && message == WM_MOUSEMOVE && !tooltip_ && window == hwnd() &&
-        !button_.tool_tip().empty()) {
+    if (message == WM_MOUSEMOVE && !tooltip_ && window == hwnd() && !button_.tool_tip().empty()) {
         make_tooltip({window, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}});
     }
     return false;
@@ -85,7 +83,6 @@ void Win32PictureButton::rescale(const ControlSetting& setting) {
 }
 
 void Win32PictureButton::load_icon(const ControlSetting& setting) {
-    if constexpr (!startup::icons) return;
     const int id = button_.picture() == Picture::globe ? IDI_GLOBE : IDI_FOLDER_SEARCH;
     const int size = icon_size(setting.dpi);
     HICON icon =

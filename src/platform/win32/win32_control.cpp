@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "app/startup_probe.h"
 #include "lang/accessible_names.h"
 #include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_api.h"
@@ -172,8 +171,7 @@ LRESULT CALLBACK Win32Control::control_proc(HWND hwnd, UINT message, WPARAM wpar
     }
     if (control) {
         // The object id arrives as a DWORD in lParam, sign-extended or not depending on the sender.
-        if (startup::accessibility && message == WM_GETOBJECT &&
-            static_cast<LONG>(static_cast<DWORD>(lparam)) == OBJID_CLIENT) {
+        if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lparam)) == OBJID_CLIENT) {
             if (const LRESULT answer = Win32Accessible::answer(hwnd, wparam)) return answer;
         }
         LRESULT result = 0;

@@ -2,7 +2,6 @@
 
 #include <oleacc.h>
 
-#include "app/startup_probe.h"
 #include "platform/win32/win32_api.h"
 
 namespace pm {
@@ -52,10 +51,9 @@ void Win32Frame::paint() {
     HDC dc = BeginPaint(hwnd(), &ps);
     RECT client;
     GetClientRect(hwnd(), &client);
-    HDC memory = startup::frame_buffer ? CreateCompatibleDC(dc) : dc;
-    HBITMAP bitmap =
-        startup::frame_buffer ? CreateCompatibleBitmap(dc, client.right, client.bottom) : nullptr;
-    HGDIOBJ old_bitmap = startup::frame_buffer ? SelectObject(memory, bitmap) : nullptr;
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
     FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
     HGDIOBJ old_font = SelectObject(memory, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics;
@@ -78,13 +76,11 @@ void Win32Frame::paint() {
         text.left += gap;
         DrawTextW(memory, win32::wide(shown_caption_), length, &text, DT_SINGLELINE | DT_NOPREFIX);
     }
-    if constexpr (startup::frame_buffer) BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old_font);
-    if constexpr (startup::frame_buffer) {
-        SelectObject(memory, old_bitmap);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
+    SelectObject(memory, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
     EndPaint(hwnd(), &ps);
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/startup_probe.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_window.h"
 
@@ -54,7 +53,6 @@ void Win32ProgramStart::start(const std::u16string& program, const std::u16strin
 }
 
 void Win32ShellOpen::open(std::u16string_view address) {
-    if constexpr (!startup::shell) return;
     // shell32 comes in on the first use, not as an import: with the DLLs it brings along it would add to
     // every start's time and memory, for a button that most sessions never press.
     static const auto execute = win32::library_function<decltype(&ShellExecuteW)>(

@@ -1,6 +1,5 @@
 #include "platform/win32/win32_window.h"
 
-#include "app/startup_probe.h"
 #include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_buttons.h"
@@ -11,10 +10,6 @@
 #include "platform/win32/win32_text_box.h"
 #include "resource.h"
 #include "window/pixel_layout.h"
-
-#ifdef PM_MEASURE_DRAG
-#include "platform/win32/win32_drag_timer.h"
-#endif
 
 namespace pm {
 
@@ -55,12 +50,10 @@ Win32Window::Win32Window(HINSTANCE instance, Win32Text& text) : instance_(instan
     main.cbSize = sizeof(main);
     main.lpfnWndProc = window_proc;
     main.hInstance = instance;
-    if constexpr (startup::icons) {
-        main.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-        main.hIconSm =
-            static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    }
+    main.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    main.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     main.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = class_name;
@@ -281,9 +274,6 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         case WM_HSCROLL: {
-#ifdef PM_MEASURE_DRAG
-            const DragStepTimer timer(window_, LOWORD(wparam));
-#endif
             // Per WM_HSCROLL's documentation: return zero if processed.
             if (Win32Control* c = control_of(reinterpret_cast<HWND>(lparam)); c && lparam != 0) {
                 c->on_scroll(LOWORD(wparam));
