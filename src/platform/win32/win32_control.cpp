@@ -7,6 +7,11 @@
 #include "lang/accessible_names.h"
 #include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_buttons.h"
+#include "platform/win32/win32_combo_box.h"
+#include "platform/win32/win32_frame.h"
+#include "platform/win32/win32_scroll_bar.h"
+#include "platform/win32/win32_text_box.h"
 
 namespace pm {
 
@@ -51,6 +56,24 @@ Win32Control::~Win32Control() {
 
 PixelRect Win32Control::placement(int dpi) const {
     return pixel_bounds(model_.bounds(), dpi);
+}
+
+std::unique_ptr<Win32Control> Win32Control::make(Control& c, const ControlSetting& setting, HWND parent) {
+    switch (c.kind()) {
+        case ControlKind::frame:
+            return std::make_unique<Win32Frame>(static_cast<FrameControl&>(c), setting, parent);
+        case ControlKind::check_box:
+            return std::make_unique<Win32CheckBox>(static_cast<CheckBox&>(c), setting, parent);
+        case ControlKind::scroll_bar:
+            return std::make_unique<Win32ScrollBar>(static_cast<HScrollBar&>(c), setting, parent);
+        case ControlKind::text_box:
+            return std::make_unique<Win32TextBox>(static_cast<TextBox&>(c), setting, parent);
+        case ControlKind::combo_box:
+            return std::make_unique<Win32ComboBox>(static_cast<ComboBox&>(c), setting, parent);
+        case ControlKind::picture_button:
+            return std::make_unique<Win32PictureButton>(static_cast<PictureButton&>(c), setting, parent);
+    }
+    return nullptr;
 }
 
 void Win32Control::create(const ControlSetting& setting, HWND parent, DWORD ex_style,

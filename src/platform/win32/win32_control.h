@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,6 +31,9 @@ class Win32Control {
   public:
     // Control windows are numbered 1000 + TabIndex, for test and accessibility tools.
     static constexpr int first_id = 1000;
+
+    // The window of the kind that `control` is, created in `parent`.
+    static std::unique_ptr<Win32Control> make(Control& control, const ControlSetting& setting, HWND parent);
 
     virtual ~Win32Control();
     Win32Control(const Win32Control&) = delete;

@@ -4,6 +4,12 @@
 
 namespace pm::win32 {
 
+HFONT make_font(int dpi) {
+    return CreateFontW(font_height(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       L"Verdana");
+}
+
 namespace {
 
 // Per monitor from Windows 8.1 on (shcore), only asked once Windows sends per-monitor DPI messages.

@@ -8,6 +8,8 @@
 
 namespace pm::win32 {
 
+// Verdana 8.25 point at `dpi`, the font of every control; the system substitutes where it is missing.
+HFONT make_font(int dpi);
 // What the system's frame adds around the window's client area at `dpi`.
 FrameSize frame_size(int dpi);
 // The monitor's work area: the monitor without the task bar and other docked bars.

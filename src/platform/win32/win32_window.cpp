@@ -1,46 +1,13 @@
 #include "platform/win32/win32_window.h"
 
-#include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_api.h"
-#include "platform/win32/win32_buttons.h"
 #include "platform/win32/win32_combo_box.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_frame.h"
-#include "platform/win32/win32_scroll_bar.h"
-#include "platform/win32/win32_text_box.h"
 #include "resource.h"
 #include "window/pixel_layout.h"
 
 namespace pm {
-
-namespace {
-
-// Verdana 8.25 point on every control; the system substitutes where it is missing.
-HFONT make_font(int dpi) {
-    return CreateFontW(font_height(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       L"Verdana");
-}
-
-std::unique_ptr<Win32Control> make_control(Control& c, const ControlSetting& setting, HWND parent) {
-    switch (c.kind()) {
-        case ControlKind::frame:
-            return std::make_unique<Win32Frame>(static_cast<FrameControl&>(c), setting, parent);
-        case ControlKind::check_box:
-            return std::make_unique<Win32CheckBox>(static_cast<CheckBox&>(c), setting, parent);
-        case ControlKind::scroll_bar:
-            return std::make_unique<Win32ScrollBar>(static_cast<HScrollBar&>(c), setting, parent);
-        case ControlKind::text_box:
-            return std::make_unique<Win32TextBox>(static_cast<TextBox&>(c), setting, parent);
-        case ControlKind::combo_box:
-            return std::make_unique<Win32ComboBox>(static_cast<ComboBox&>(c), setting, parent);
-        case ControlKind::picture_button:
-            return std::make_unique<Win32PictureButton>(static_cast<PictureButton&>(c), setting, parent);
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 Win32Window::Win32Window(HINSTANCE instance, Win32Text& text) : instance_(instance), text_(text) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -93,7 +60,7 @@ SysError Win32Window::show_modeless(Form1& form) {
         SetWindowPos(window_, nullptr, 0, 0, refit.width, refit.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    font_ = make_font(dpi_);
+    font_ = win32::make_font(dpi_);
     create_controls();
     form.attach_view(this);
     ShowWindow(window_, SW_SHOWNORMAL);
@@ -138,7 +105,7 @@ void Win32Window::create_controls() {
     // In the model's order, which puts every frame before what it holds.
     for (Control* c : form_->controls()) {
         HWND parent = c->container() ? hwnd_of(*c->container()) : window_;
-        controls_.at(static_cast<std::size_t>(c->tab_index())) = make_control(*c, with, parent);
+        controls_.at(static_cast<std::size_t>(c->tab_index())) = Win32Control::make(*c, with, parent);
     }
 }
 
@@ -146,7 +113,7 @@ void Win32Window::create_controls() {
 void Win32Window::rescale(int dpi) {
     dpi_ = dpi;
     HFONT old = font_;
-    font_ = make_font(dpi_);
+    font_ = win32::make_font(dpi_);
     const ControlSetting with = setting();
     for (const auto& control : controls_)
         control->rescale(with);
@@ -194,59 +161,6 @@ void Win32Window::refresh_form() {
         SetWindowPos(window_, nullptr, position.x, position.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-}
-
-bool Win32Window::pre_translate(const MSG& message) {
-    if (!window_ || message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != window_)
-        return false;
-    const bool alt_or_ctrl = (GetKeyState(VK_MENU) < 0) || (GetKeyState(VK_CONTROL) < 0);
-    if (message.wParam == VK_TAB && !alt_or_ctrl) {
-        move_focus(GetKeyState(VK_SHIFT) < 0);
-        return true;
-    }
-    if (message.wParam == VK_RETURN && !alt_or_ctrl) {
-        // Enter presses a focused picture button and ends typing in the language field; the window has
-        // no default button.
-        Win32Control* focused = control_of(GetFocus());
-        if (focused && focused->model().kind() == ControlKind::picture_button) {
-            static_cast<PictureButton&>(focused->model()).press();
-            return true;
-        }
-        if (focused && focused->model().kind() == ControlKind::combo_box) {
-            static_cast<Win32ComboBox*>(focused)->commit_typed();
-        }
-    }
-    return false;
-}
-
-// Tab and Shift+Tab follow TabIndex across every frame, past frames and whatever a disabled frame holds.
-void Win32Window::move_focus(bool backwards) {
-    const std::vector<Control*> order = form_->tab_order();
-    if (order.empty()) return;
-    const Win32Control* focused = control_of(GetFocus());
-    const Control* current = focused ? &focused->model() : nullptr;
-    std::size_t at = order.size();
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i] == current) at = i;
-    }
-    // Windows hides focus rectangles until the keyboard is used to move around; a dialog box shows them
-    // on Tab through IsDialogMessage, and this window, which moves the focus itself, says so the same way.
-    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    std::size_t next = 0;
-    if (at == order.size()) {
-        next = backwards ? order.size() - 1 : 0;
-    } else {
-        next = backwards ? (at + order.size() - 1) % order.size() : (at + 1) % order.size();
-    }
-    SetFocus(hwnd_of(*order[next]));
-}
-
-// The save prompt takes the focus from the language field; what was typed there is settled first, so
-// that the prompt speaks, and the file records, the language that the field will show.
-void Win32Window::commit_language_field() {
-    if (form_)
-        static_cast<Win32ComboBox&>(*controls_.at(static_cast<std::size_t>(form_->Combo1().tab_index())))
-            .commit_typed();
 }
 
 void Win32Window::close_request(CloseReason reason) {

@@ -1,6 +1,6 @@
 // The window on Win32: makes a real window for each of Form1's controls (one class per kind of control,
-// beside this file), routes messages to them, and keeps what belongs to the whole window: DPI, focus and
-// tab order, closing. It decides nothing itself.
+// beside this file), routes messages to them, and keeps what belongs to the whole window: DPI, focus,
+// closing, and the keyboard (win32_keyboard.cpp). It decides nothing itself.
 #pragma once
 
 #include <windows.h>
