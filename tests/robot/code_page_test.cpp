@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "live_window.h"
 #include "robot.h"
 #include "window_state.h"
 
