@@ -12,6 +12,7 @@
 
 #include "app/app.h"
 #include "doubles/headless_services.h"
+#include "example_settings.h"
 #include "platform/portable/cp1252_text.h"
 #include "platform/portable/std_file_system.h"
 
@@ -19,11 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using clock_type = std::chrono::steady_clock;
-
-const char example[] =
-    "JOB=Site 4 compressor\r\nENABLE_CH1=1\r\nHIGH_ALARM1=60\r\nLOW_ALARM1=20\r\nENABLE_CH2=1\r\n"
-    "HIGH_ALARM2=45\r\nLOW_ALARM2=45\r\nENABLE_CH3=0\r\nHIGH_ALARM3=0\r\nLOW_ALARM3=0\r\nENABLE_CH4=1\r\n"
-    "HIGH_ALARM4=99\r\nLOW_ALARM4=5\r\nGSM1=0123456789\r\nGSM2=\r\nGSM3=+3100000000\r\nLANGUAGE=2\r\n";
 
 long peak_kib() {
     rusage usage{};
@@ -48,7 +44,7 @@ int main(int argc, char** argv) {
     {
         std::ofstream out(folder / "SETTINGS.TXT", std::ios::binary);
         if (which == "example") {
-            out << example;
+            out << pm::test::example_settings;
         } else if (which == "big-line") {
             const std::size_t mb = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 50;
             out << "JOB=" << std::string(mb * 1000 * 1000 - 4, 'j');

@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "doubles/headless_services.h"
 #include "doubles/memory_file_system.h"
+#include "example_settings.h"  // pm::test::example_settings: tests/data/SETTINGS.TXT, 17 lines, 254 bytes
 #include "platform/portable/cp1252_text.h"
 
 namespace pm::test {
@@ -38,15 +39,5 @@ class RecordingView : public FormView {
     std::vector<std::pair<ControlName, int>> refreshed;
     int form_refreshes = 0;
 };
-
-// The example settings file: seventeen CR LF lines, 254 bytes.
-inline const std::string example_settings =
-    "JOB=Site 4 compressor\r\n"
-    "ENABLE_CH1=1\r\nHIGH_ALARM1=60\r\nLOW_ALARM1=20\r\n"
-    "ENABLE_CH2=1\r\nHIGH_ALARM2=45\r\nLOW_ALARM2=45\r\n"
-    "ENABLE_CH3=0\r\nHIGH_ALARM3=0\r\nLOW_ALARM3=0\r\n"
-    "ENABLE_CH4=1\r\nHIGH_ALARM4=99\r\nLOW_ALARM4=5\r\n"
-    "GSM1=0123456789\r\nGSM2=\r\nGSM3=+3100000000\r\n"
-    "LANGUAGE=2\r\n";
 
 }  // namespace pm::test

@@ -275,12 +275,10 @@ TEST(Closing, YesWritesWhatTheWindowShows) {
         EXPECT_TRUE(is_save_prompt(editor, editor.read_message_box(box), german_prompt));
         editor.key(VK_RETURN);
         EXPECT_TRUE(editor.wait_ended());
-        EXPECT_EQ(folder.settings(),
-                  settings_lines({"JOB=Site 4 compressor", "ENABLE_CH1=1", "HIGH_ALARM1=60", "LOW_ALARM1=20",
-                                  "ENABLE_CH2=1", "HIGH_ALARM2=45", "LOW_ALARM2=45", "ENABLE_CH3=0",
-                                  "HIGH_ALARM3=0", "LOW_ALARM3=0", "ENABLE_CH4=1", "HIGH_ALARM4=99",
-                                  "LOW_ALARM4=15", "GSM1=0123456789", "GSM2=112", "GSM3=+3100000000",
-                                  "LANGUAGE=2"}));
+        std::string saved = example_file;  // with the two changes, in their places
+        saved.replace(saved.find("LOW_ALARM4=5\r"), 12, "LOW_ALARM4=15");
+        saved.replace(saved.find("GSM2=\r"), 5, "GSM2=112");
+        EXPECT_EQ(folder.settings(), saved);
         EXPECT_EQ(folder.entries(), program_and(folder, {L"SETTINGS.TXT"}));
     }
 }

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "live_window.h"
 #include "robot.h"
 #include "window_state.h"
 
@@ -64,13 +63,12 @@ const CodePageCase* this_code_page() {
     return nullptr;
 }
 
-// The file in the exact form the editor writes, so that saving it unchanged gives it back byte for byte.
+// The example file with the case's job and language, in the exact form the editor writes, so that
+// saving it unchanged gives it back byte for byte.
 std::string settings_file(const CodePageCase& c) {
-    return settings_lines({"JOB=" + c.job_bytes, "ENABLE_CH1=1", "HIGH_ALARM1=60", "LOW_ALARM1=20",
-                           "ENABLE_CH2=1", "HIGH_ALARM2=45", "LOW_ALARM2=45", "ENABLE_CH3=0", "HIGH_ALARM3=0",
-                           "LOW_ALARM3=0", "ENABLE_CH4=1", "HIGH_ALARM4=99", "LOW_ALARM4=5",
-                           "GSM1=0123456789", "GSM2=", "GSM3=+3100000000",
-                           "LANGUAGE=" + std::to_string(c.language)});
+    std::string file = example_file;
+    file.replace(4, file.find("\r\n") - 4, c.job_bytes);  // after "JOB="
+    return file.replace(file.rfind("LANGUAGE=2"), 10, "LANGUAGE=" + std::to_string(c.language));
 }
 
 // The file's text and the window's captions come out right in the code page, and Yes writes the file

@@ -3,7 +3,6 @@
 // is not filtered.
 #include <gtest/gtest.h>
 
-#include "live_window.h"
 #include "robot.h"
 #include "window_state.h"
 

@@ -24,7 +24,6 @@
 #include <vector>
 
 #include "lang/lang_text.h"
-#include "live_window.h"
 #include "robot.h"
 #include "window_state.h"
 
@@ -43,23 +42,23 @@ struct Observed {
     bool dropped = false;
 };
 
-Observed observe(const LiveWindow& live) {
+Observed observe(const Editor& editor) {
     Observed o;
-    o.state = state_of(live);
+    o.state = state_of(editor);
     for (int c = 1; c <= 4; ++c) {
         const auto i = static_cast<size_t>(c - 1);
-        o.high_caption[i] = live.text(id::high_frame(c));
-        o.low_caption[i] = live.text(id::low_frame(c));
-        o.channel_on[i] = live.enabled(id::channel_frame(c));
-        o.high_on[i] = live.enabled(id::high_frame(c));
-        o.low_on[i] = live.enabled(id::low_frame(c));
-        o.bars_on[i] = live.enabled(id::high_scroll(c)) && live.enabled(id::low_scroll(c)) &&
-                       live.enabled(id::pressure_channel(c));
+        o.high_caption[i] = editor.text(id::high_frame(c));
+        o.low_caption[i] = editor.text(id::low_frame(c));
+        o.channel_on[i] = editor.enabled(id::channel_frame(c));
+        o.high_on[i] = editor.enabled(id::high_frame(c));
+        o.low_on[i] = editor.enabled(id::low_frame(c));
+        o.bars_on[i] = editor.enabled(id::high_scroll(c)) && editor.enabled(id::low_scroll(c)) &&
+                       editor.enabled(id::pressure_channel(c));
     }
     for (size_t f = 0; f < titled_frames.size(); ++f)
-        o.titled[f] = live.text(titled_frames[f].control);
-    o.combo_text = live.text(id::combo1);
-    o.dropped = live.dropped();
+        o.titled[f] = editor.text(titled_frames[f].control);
+    o.combo_text = editor.text(id::combo1);
+    o.dropped = editor.dropped();
     return o;
 }
 
@@ -258,8 +257,7 @@ std::optional<unsigned long long> environment_number(const wchar_t* name) {
 // key, a few typed characters) and is described for the log.
 class Monkey {
   public:
-    Monkey(Editor& editor, const LiveWindow& live, std::uint64_t seed)
-        : editor_(editor), live_(live), random_(seed) {
+    Monkey(Editor& editor, std::uint64_t seed) : editor_(editor), random_(seed) {
         RECT client{};
         GetClientRect(editor.window(), &client);
         POINT corner{0, 0};
@@ -267,7 +265,7 @@ class Monkey {
         client_ = {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom};
         for (int button : {id::command1, id::command2}) {
             RECT r{};
-            GetWindowRect(live.hwnd(button), &r);
+            GetWindowRect(editor.find(button), &r);
             InflateRect(&r, 3, 3);
             buttons_.push_back(r);
         }
@@ -302,8 +300,8 @@ class Monkey {
         return false;
     }
     bool focus_on_a_button() const {
-        const HWND focus = live_.focus();
-        return focus == live_.hwnd(id::command1) || focus == live_.hwnd(id::command2);
+        const int focus = editor_.focus();
+        return focus == id::command1 || focus == id::command2;
     }
 
     // Inside the client area and off the two buttons.
@@ -349,7 +347,7 @@ class Monkey {
         const int bar = random_bar();
         const ScrollBarPoints points = editor_.scroll_bar(bar);
         RECT r{};
-        GetWindowRect(live_.hwnd(bar), &r);
+        GetWindowRect(editor_.find(bar), &r);
         const int roll = below(100);
         const POINT start = roll < 60   ? points.thumb
                             : roll < 75 ? points.track_before
@@ -403,7 +401,7 @@ class Monkey {
         static const int fields[] = {id::combo1, id::text5, id::text1(1), id::text1(2), id::text1(3)};
         const int field = fields[below(5)];
         RECT r{};
-        GetWindowRect(live_.hwnd(field), &r);
+        GetWindowRect(editor_.find(field), &r);
         const POINT p{between(r.left + 2, r.right - 3), between(r.top + 2, r.bottom - 3)};
         editor_.click_at(p);
         return L"click in " + control_name(field) + L" at " + point_text(p);
@@ -412,16 +410,16 @@ class Monkey {
     // Opens the language list with its arrow and clicks an entry.
     std::wstring choose_language() {
         RECT r{};
-        GetWindowRect(live_.hwnd(id::combo1), &r);
-        const int arrow = GetSystemMetricsForDpi(SM_CXVSCROLL, GetDpiForWindow(live_.hwnd(id::combo1)));
+        GetWindowRect(editor_.find(id::combo1), &r);
+        const int arrow = GetSystemMetricsForDpi(SM_CXVSCROLL, GetDpiForWindow(editor_.find(id::combo1)));
         const POINT button{r.right - arrow / 2 - 1, (r.top + r.bottom) / 2};
         editor_.click_at(button);
         std::wstring what = L"click on Combo1's arrow";
-        if (!wait_until([&] { return live_.dropped(); }, 2000)) return what + L" (the list stayed closed)";
+        if (!wait_until([&] { return editor_.dropped(); }, 2000)) return what + L" (the list stayed closed)";
         const HWND list = dropped_list();
         if (!list) return what + L" (no list window)";
-        const int height = static_cast<int>(live_.send(list, LB_GETITEMHEIGHT));
-        const int top = static_cast<int>(live_.send(list, LB_GETTOPINDEX));
+        const int height = static_cast<int>(editor_.send(list, LB_GETITEMHEIGHT));
+        const int top = static_cast<int>(editor_.send(list, LB_GETTOPINDEX));
         RECT inside{};
         GetClientRect(list, &inside);
         const int shown =
@@ -513,7 +511,6 @@ class Monkey {
     }
 
     Editor& editor_;
-    const LiveWindow& live_;
     std::mt19937_64 random_;
     RECT client_{};
     std::vector<RECT> buttons_;
@@ -570,11 +567,10 @@ TEST(Monkey, RandomInputKeepsTheWindowsRulesAndSavesWhatItShows) {
     folder.write_settings(example_file);
     folder.make_data_folder();
     Editor editor(folder);
-    const LiveWindow live(editor);
     const InputBarrier barrier(editor);
-    Monkey monkey(editor, live, seed);
+    Monkey monkey(editor, seed);
 
-    Observed before = observe(live);
+    Observed before = observe(editor);
     Languages seen{titled_language(before), {}};
     for (size_t i = 0; i < 4; ++i)
         seen.alarms[i] = alarm_language(before.high_caption[i], row::high_alarm, before.state.high[i]);
@@ -597,7 +593,7 @@ TEST(Monkey, RandomInputKeepsTheWindowsRulesAndSavesWhatItShows) {
         if (!editor.running()) return ::testing::AssertionFailure() << "the editor has ended";
         if (editor.message_box()) return ::testing::AssertionFailure() << "a message box is up";
         if (!IsWindowVisible(editor.window())) return ::testing::AssertionFailure() << "the window is hidden";
-        const Observed now = observe(live);
+        const Observed now = observe(editor);
         const std::vector<std::wstring> broken = broken_rules(before, now, seen);
         before = now;
         if (broken.empty()) return ::testing::AssertionSuccess();
@@ -622,16 +618,16 @@ TEST(Monkey, RandomInputKeepsTheWindowsRulesAndSavesWhatItShows) {
     std::fflush(stdout);
 
     // An open language list is closed as a user would; the window then shows what gets saved.
-    if (live.dropped()) {
+    if (editor.dropped()) {
         editor.key(VK_ESCAPE);
         ASSERT_TRUE(check(events + 1, L"Escape to close the language list")) << "seed " << seed << history();
     }
-    ASSERT_FALSE(live.dropped());
-    Observed shown = observe(live);
+    ASSERT_FALSE(editor.dropped());
+    Observed shown = observe(editor);
     for (int c = 1; c <= 4; ++c) {
         const std::wstring ch = L"CH" + std::to_wstring(c);
-        EXPECT_EQ(live.text(id::channel_frame(c)), ch);
-        EXPECT_EQ(live.text(id::pressure_channel(c)), ch);
+        EXPECT_EQ(editor.text(id::channel_frame(c)), ch);
+        EXPECT_EQ(editor.text(id::pressure_channel(c)), ch);
     }
 
     // Alt+F4, and Yes to the question in the language the field settles on (English if none).
@@ -683,18 +679,17 @@ TEST(Monkey, OneCharacterTypedAfterChoosingALanguageLeavesNoEntrySelected) {
     ProgramFolder folder;
     folder.write_settings(example_file);
     Editor editor(folder);
-    const LiveWindow live(editor);
     const InputBarrier barrier(editor);
     ASSERT_TRUE(editor.wait_focus(id::combo1));
 
     editor.key(VK_DOWN);  // from Deutsch to Nederlands
     ASSERT_TRUE(barrier.pass());
-    ASSERT_EQ(live.selection(), dutch);
+    ASSERT_EQ(editor.selection(), dutch);
     editor.type(L"x");
     ASSERT_TRUE(barrier.pass());
-    EXPECT_EQ(live.text(id::combo1), L"x");
-    EXPECT_EQ(live.selection(), -1) << "the list still selects "
-                                    << language_name(std::max(0, live.selection()));
+    EXPECT_EQ(editor.text(id::combo1), L"x");
+    EXPECT_EQ(editor.selection(), -1)
+        << "the list still selects " << language_name(std::max(0, editor.selection()));
     expect_captions(editor, dutch);  // typing retitles nothing
 }
 
@@ -706,20 +701,19 @@ TEST(Monkey, ClosingTheListByAClickElsewhereKeepsTheEntryChosenWithTheArrows) {
     ProgramFolder folder;
     folder.write_settings(example_file);
     Editor editor(folder);
-    const LiveWindow live(editor);
     const InputBarrier barrier(editor);
     ASSERT_TRUE(editor.wait_focus(id::combo1));
 
     editor.key(VK_F4);
     editor.key(VK_UP);  // from Deutsch to Français
     ASSERT_TRUE(barrier.pass());
-    ASSERT_TRUE(live.dropped());
+    ASSERT_TRUE(editor.dropped());
     POINT margin{2, 2};  // the client area's corner, left of every control
     ClientToScreen(editor.window(), &margin);
     editor.click_at(margin);
     ASSERT_TRUE(barrier.pass());
-    ASSERT_FALSE(live.dropped());
-    const Observed shown = observe(live);
+    ASSERT_FALSE(editor.dropped());
+    const Observed shown = observe(editor);
     EXPECT_EQ(shown.combo_text, language_name(french));
     EXPECT_EQ(titled_language(shown), french);
     EXPECT_EQ(shown.state.language, french)
@@ -727,8 +721,8 @@ TEST(Monkey, ClosingTheListByAClickElsewhereKeepsTheEntryChosenWithTheArrows) {
 
     editor.key(VK_DOWN);
     ASSERT_TRUE(barrier.pass());
-    EXPECT_EQ(live.selection(), german);
-    EXPECT_EQ(live.text(id::combo1), language_name(german));
+    EXPECT_EQ(editor.selection(), german);
+    EXPECT_EQ(editor.text(id::combo1), language_name(german));
 }
 
 }  // namespace

@@ -129,6 +129,8 @@ std::wstring command_line_of(HANDLE process) {
     if (!(flags & normalised) || !line.Buffer || line.Length == 0) return L"";
     std::wstring text(line.Length / sizeof(wchar_t), L'\0');
     if (!ReadProcessMemory(process, line.Buffer, text.data(), line.Length, nullptr)) return L"";
+    // Wine may publish the length before the text itself: nothing but zeros is a line not written yet.
+    if (text.find_first_not_of(L'\0') == std::wstring::npos) return L"";
     return text;
 }
 
@@ -310,23 +312,23 @@ std::wstring ProgramFolder::program() const {
     return (fs::path(path_) / fs::path(config().program).filename()).wstring();
 }
 
-std::wstring control_name(int control) {
-    static const wchar_t* const single[] = {L"Combo1",   L"Command1", L"Frame(0)", L"Frame(3)",
-                                            L"Frame(4)", L"Frame(5)", L"Frame(6)", L"Text5",
-                                            L"Text1(1)", L"Text1(2)", L"Text1(3)", L"Command2"};
-    const int tab = control - id::first;
-    if (tab >= 0 && tab < 12) return single[tab];
-    if (control == id::frame7) return L"Frame(7)";
-    if (control > id::frame7 && control <= id::last) {
-        return L"pressure_channel(" + std::to_wstring(control - id::frame7) + L")";
+int control_id(pm::ControlName name, int index) {
+    for (const pm::ControlSpec& spec : pm::layout_table()) {
+        if (spec.name == name && spec.index == index) return id::first + spec.tab_index;
     }
-    for (int c = 1; c <= 4; ++c) {
-        const std::wstring index = L"(" + std::to_wstring(c) + L")";
-        if (control == id::channel_frame(c)) return L"channel_frame" + index;
-        if (control == id::high_frame(c)) return L"high_pressure_frame" + index;
-        if (control == id::high_scroll(c)) return L"high_pressure_scroll" + index;
-        if (control == id::low_frame(c)) return L"low_pressure_frame" + index;
-        if (control == id::low_scroll(c)) return L"low_pressure_scroll" + index;
+    throw std::invalid_argument("no such control in the layout table");
+}
+
+std::wstring control_name(int control) {
+    const auto table = pm::layout_table();
+    for (const pm::ControlSpec& spec : table) {
+        if (id::first + spec.tab_index != control) continue;
+        const std::u16string_view name = pm::to_string(spec.name);
+        std::wstring text(name.begin(), name.end());
+        // An array member: its name stands more than once in the table.
+        if (std::count_if(table.begin(), table.end(), [&](const auto& s) { return s.name == spec.name; }) > 1)
+            text += L"(" + std::to_wstring(spec.index) + L")";
+        return text;
     }
     return L"control " + std::to_wstring(control);
 }
@@ -523,6 +525,10 @@ LRESULT Editor::send(HWND hwnd, UINT message, WPARAM w, LPARAM l) const {
 }
 
 HWND Editor::find(int control) const {
+    if (control < id::first || control > id::last) fail(L"no control with ID " + std::to_wstring(control));
+    controls_.resize(static_cast<size_t>(id::last - id::first + 1));
+    HWND& known = controls_[static_cast<size_t>(control - id::first)];
+    if (known) return known;
     struct Search {
         HWND window;
         int control;
@@ -543,7 +549,8 @@ HWND Editor::find(int control) const {
         reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         fail(L"no control " + control_name(control) + L" (ID " + std::to_wstring(control) + L")");
-    return search.found;
+    known = search.found;
+    return known;
 }
 
 std::wstring Editor::text(int control) const {
@@ -577,6 +584,10 @@ bool Editor::enabled(int control) const {
 
 int Editor::selection() const {
     return static_cast<int>(send(find(id::combo1), CB_GETCURSEL));
+}
+
+bool Editor::dropped() const {
+    return send(find(id::combo1), CB_GETDROPPEDSTATE) != 0;
 }
 
 int Editor::list_count() const {
@@ -878,6 +889,37 @@ Editor::Picture Editor::picture(HWND hwnd, const std::wstring& name) {
         }
     }
     return picture;
+}
+
+bool InputBarrier::pass(int timeout_ms) const {
+    const RECT corner{0, 0, 1, 1};
+    if (!InvalidateRect(window_, &corner, FALSE)) return false;
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
+    while (GetUpdateRect(window_, nullptr, FALSE)) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+int BellCount::arrived(int expected) {
+    if (!barrier_.pass()) throw std::runtime_error("the editor did not draw again within 10 s");
+    wait_until([&] { return bells() >= last_ + expected; }, 5000);
+    const int now = bells();
+    const int count = now - last_;
+    last_ = now;
+    return count;
+}
+
+int BellCount::settled(int expected) {
+    const int count = arrived(expected);
+    // A second ring for the same input would have gone to the X server with the first.
+    if (!barrier_.pass()) throw std::runtime_error("the editor did not draw again within 10 s");
+    Sleep(200);
+    const int now = bells();
+    const int late = now - last_;
+    last_ = now;
+    return count + late;
 }
 
 }  // namespace robot

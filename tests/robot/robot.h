@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "window/layout.h"
+
 namespace robot {
 
 // What the harness tells the robot: the program under test, the screen's DPI, where to ask for
@@ -32,47 +34,49 @@ const Config& config();
 // when something is missing.
 bool configure(int argc, char** argv);
 
-// Control IDs: 1000 + the control's TabIndex.
-namespace id {
-constexpr int combo1 = 1000;
-constexpr int command1 = 1001;
-constexpr int frame0 = 1002;
-constexpr int frame3 = 1003;  // job description
-constexpr int frame4 = 1004;  // SMS numbers 1 to 3: frame4 + n - 1
-constexpr int text5 = 1007;
-constexpr int text1(int n) {
-    return 1007 + n;
-}
-constexpr int sms_frame(int n) {
-    return 1003 + n;
-}
-constexpr int command2 = 1011;
-constexpr int frame7 = 1032;
-constexpr int pressure_channel(int c) {
-    return 1032 + c;
-}
-constexpr int channel_frame(int c) {
-    return 1012 + 5 * (c - 1);
-}
-// In channel 2 the low group comes before the high one.
-constexpr int high_frame(int c) {
-    return c == 2 ? 1020 : channel_frame(c) + 1;
-}
-constexpr int high_scroll(int c) {
-    return high_frame(c) + 1;
-}
-constexpr int low_frame(int c) {
-    return c == 2 ? 1018 : channel_frame(c) + 3;
-}
-constexpr int low_scroll(int c) {
-    return low_frame(c) + 1;
-}
-constexpr int first = 1000;
-constexpr int last = 1036;
-}  // namespace id
-
-// The control's name in the window's design, such as L"low_pressure_scroll(2)", for messages.
+// Control IDs: 1000 + the control's TabIndex in the program's layout table, found there by name and
+// index (0 for a control that is no array member).
+int control_id(pm::ControlName name, int index = 0);
+// The control's name in the layout table, such as L"low_pressure_scroll(2)", for messages.
 std::wstring control_name(int control);
+
+namespace id {
+using N = pm::ControlName;
+inline const int combo1 = control_id(N::Combo1);
+inline const int command1 = control_id(N::Command1);
+inline const int command2 = control_id(N::Command2);
+inline const int frame0 = control_id(N::Frame, 0);
+inline const int frame3 = control_id(N::Frame, 3);  // job description
+inline const int frame7 = control_id(N::Frame, 7);  // the channels' check boxes
+inline const int text5 = control_id(N::Text5);
+inline int text1(int n) {  // SMS numbers 1 to 3
+    return control_id(N::Text1, n);
+}
+inline int sms_frame(int n) {
+    return control_id(N::Frame, 3 + n);
+}
+inline int pressure_channel(int c) {
+    return control_id(N::pressure_channel, c);
+}
+inline int channel_frame(int c) {
+    return control_id(N::channel_frame, c);
+}
+inline int high_frame(int c) {
+    return control_id(N::high_pressure_frame, c);
+}
+inline int high_scroll(int c) {
+    return control_id(N::high_pressure_scroll, c);
+}
+inline int low_frame(int c) {
+    return control_id(N::low_pressure_frame, c);
+}
+inline int low_scroll(int c) {
+    return control_id(N::low_pressure_scroll, c);
+}
+// Every control has an ID from first to last.
+inline const int first = 1000;
+inline const int last = first + static_cast<int>(pm::layout_table().size()) - 1;
+}  // namespace id
 
 // Polls pred every few milliseconds until it holds or timeout_ms have passed; the result says which.
 // The timeout only guards against a hang: every wait ends as soon as the awaited state is there.
@@ -166,7 +170,8 @@ class Editor {
     HWND window() const { return window_; }
     bool running() const;
 
-    // Reading. Each control is looked up afresh: a child of the window or of a frame, by its ID.
+    // Reading. Each control is looked up once, when first read, as a child of the window or of a frame
+    // with its ID: the reads are fast enough for the cases that read the window after every event.
     HWND find(int control) const;
     std::wstring text(int control) const;  // WM_GETTEXT: a caption, an edit's or the combo's text
     std::wstring title() const;
@@ -174,6 +179,7 @@ class Editor {
     int value(int control) const;  // SBM_GETPOS
     bool enabled(int control) const;
     int selection() const;  // Combo1's CB_GETCURSEL
+    bool dropped() const;   // Combo1's list is open
     std::wstring list_entry(int index) const;
     int list_count() const;
     // The control that has the keyboard focus (Combo1 for its edit field), 0 when none of them has.
@@ -230,8 +236,10 @@ class Editor {
     };
     Picture picture(HWND hwnd, const std::wstring& name);
 
-  private:
+    // SendMessageTimeout; fails the case when the editor does not answer.
     LRESULT send(HWND hwnd, UINT message, WPARAM w = 0, LPARAM l = 0) const;
+
+  private:
     std::wstring window_text(HWND hwnd) const;
     // A top-level window of the editor's of this class, if any.
     HWND top_level(std::wstring_view class_name, bool shown_only) const;
@@ -242,11 +250,47 @@ class Editor {
     void request_picture(const std::wstring& name, const RECT& r);
     INPUT mouse_input(DWORD flags, POINT screen_point) const;
 
+    mutable std::vector<HWND> controls_;  // by ID from id::first, nullptr until looked up
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
     DWORD thread_ = 0;
     POINT pointer_{0, 0};  // where the last move went
     bool button_down_ = false;
+};
+
+// The editor takes input events from its queue one by one and answers our messages in between, so that
+// a read right after SendInput may come before the input is handled. A window takes WM_PAINT from its
+// queue only when no input is left there, so pass() marks one pixel of the window's client area (left
+// of every control) for repainting and waits until the window has painted it: the editor has then
+// handled every input event sent before. The editor paints its window only on WM_PAINT (it never calls
+// UpdateWindow after start-up), so nothing else clears the mark earlier.
+class InputBarrier {
+  public:
+    explicit InputBarrier(const Editor& editor) : window_(editor.window()) {}
+
+    // False when the editor did not get that far within the timeout.
+    bool pass(int timeout_ms = 10000) const;
+
+  private:
+    HWND window_;
+};
+
+// The screen's bells that the editor rings while it handles input, counted from one call to the next.
+// Wine sends a beep to the X server only with the ringing program's next drawing, which the barrier
+// brings; xkbevd then writes each ring through a shell of its own, so a ring shows a moment later.
+class BellCount {
+  public:
+    explicit BellCount(const Editor& editor) : barrier_(editor), last_(bells()) {}
+
+    // The bells since the last call, as soon as `expected` have come (at most 5 s): fast, and a ring
+    // too many that comes late shows in a later call.
+    int arrived(int expected);
+    // The same, then a pause long enough for a late ring to show too.
+    int settled(int expected);
+
+  private:
+    InputBarrier barrier_;
+    int last_;
 };
 
 // Readable differences between two snapshots, empty when they are equal.

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "lang/lang_text.h"
-#include "live_window.h"
 
 namespace robot {
 namespace {
@@ -41,23 +40,6 @@ size_t checked(int index, int count, const char* what) {
     return static_cast<size_t>(index);
 }
 
-// The same reads through an Editor (looked up afresh) or a LiveWindow (looked up once).
-template <class Window>
-WindowState read_state(const Window& window) {
-    WindowState s;
-    s.job = utf16(window.text(id::text5));
-    for (int c = 1; c <= 4; ++c) {
-        const auto i = static_cast<size_t>(c - 1);
-        s.enabled[i] = window.check(id::pressure_channel(c));
-        s.high[i] = window.value(id::high_scroll(c));
-        s.low[i] = window.value(id::low_scroll(c));
-    }
-    for (int n = 1; n <= 3; ++n)
-        s.sms[static_cast<size_t>(n - 1)] = utf16(window.text(id::text1(n)));
-    s.language = window.selection();
-    return s;
-}
-
 }  // namespace
 
 std::wstring wide(std::u16string_view text) {
@@ -83,14 +65,6 @@ std::wstring alarm_caption(int language, int row, int value) {
 
 const WindowState design_time{u"", {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}, {u"", u"", u""}, english};
 
-const char* const example_file =
-    "JOB=Site 4 compressor\r\n"
-    "ENABLE_CH1=1\r\nHIGH_ALARM1=60\r\nLOW_ALARM1=20\r\n"
-    "ENABLE_CH2=1\r\nHIGH_ALARM2=45\r\nLOW_ALARM2=45\r\n"
-    "ENABLE_CH3=0\r\nHIGH_ALARM3=0\r\nLOW_ALARM3=0\r\n"
-    "ENABLE_CH4=1\r\nHIGH_ALARM4=99\r\nLOW_ALARM4=5\r\n"
-    "GSM1=0123456789\r\nGSM2=\r\nGSM3=+3100000000\r\n"
-    "LANGUAGE=2\r\n";
 const WindowState example{u"Site 4 compressor",
                           {1, 1, 0, 1},
                           {60, 45, 0, 99},
@@ -99,11 +73,18 @@ const WindowState example{u"Site 4 compressor",
                           german};
 
 WindowState state_of(const Editor& editor) {
-    return read_state(editor);
-}
-
-WindowState state_of(const LiveWindow& live) {
-    return read_state(live);
+    WindowState s;
+    s.job = utf16(editor.text(id::text5));
+    for (int c = 1; c <= 4; ++c) {
+        const auto i = static_cast<size_t>(c - 1);
+        s.enabled[i] = editor.check(id::pressure_channel(c));
+        s.high[i] = editor.value(id::high_scroll(c));
+        s.low[i] = editor.value(id::low_scroll(c));
+    }
+    for (int n = 1; n <= 3; ++n)
+        s.sms[static_cast<size_t>(n - 1)] = utf16(editor.text(id::text1(n)));
+    s.language = editor.selection();
+    return s;
 }
 
 void expect_settings(const Editor& editor, const WindowState& settings) {

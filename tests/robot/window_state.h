@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "doubles/window_state.h"
+#include "example_settings.h"
 #include "robot.h"
 
 namespace robot {
-
-class LiveWindow;
 
 // What a save writes: the same type the native tests and the fuzz target read off the control model.
 using pm::test::WindowState;
@@ -40,12 +39,12 @@ struct TitledFrame {
     int control;
     int row;
 };
-inline constexpr std::array<TitledFrame, 6> titled_frames = {{{id::frame0, 0},
-                                                              {id::frame3, 3},
-                                                              {id::sms_frame(1), 4},
-                                                              {id::sms_frame(2), 5},
-                                                              {id::sms_frame(3), 6},
-                                                              {id::frame7, 7}}};
+inline const std::array<TitledFrame, 6> titled_frames = {{{id::frame0, 0},
+                                                          {id::frame3, 3},
+                                                          {id::sms_frame(1), 4},
+                                                          {id::sms_frame(2), 5},
+                                                          {id::sms_frame(3), 6},
+                                                          {id::frame7, 7}}};
 
 // The program's texts are char16_t, the window's wchar_t: both UTF-16 on Windows.
 std::wstring wide(std::u16string_view text);
@@ -61,12 +60,11 @@ std::wstring alarm_caption(int language, int row, int value);
 // The state before any settings are read.
 extern const WindowState design_time;
 // The example file of the settings format, and the window it describes.
-extern const char* const example_file;
+inline const std::string& example_file = pm::test::example_settings;
 extern const WindowState example;
 
 // What the window shows of what a save writes, read control by control.
 WindowState state_of(const Editor& editor);
-WindowState state_of(const LiveWindow& live);
 
 // Every setting in its control, and each channel's three frames enabled exactly when it is checked.
 void expect_settings(const Editor& editor, const WindowState& settings);

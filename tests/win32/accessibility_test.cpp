@@ -18,6 +18,7 @@
 
 #include "app/app.h"
 #include "doubles/headless_services.h"
+#include "example_settings.h"
 #include "lang/accessible_names.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_screen.h"
@@ -29,12 +30,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Channel 3 off; channel 2's thresholds at 45.
-const char* const settings =
-    "JOB=Site 4 compressor\r\nENABLE_CH1=1\r\nHIGH_ALARM1=60\r\nLOW_ALARM1=20\r\n"
-    "ENABLE_CH2=1\r\nHIGH_ALARM2=45\r\nLOW_ALARM2=45\r\nENABLE_CH3=0\r\nHIGH_ALARM3=0\r\nLOW_ALARM3=0\r\n"
-    "ENABLE_CH4=1\r\nHIGH_ALARM4=99\r\nLOW_ALARM4=5\r\nGSM1=0123456789\r\nGSM2=\r\nGSM3=+3100000000\r\n"
-    "LANGUAGE=0\r\n";
+// The example settings file (channel 3 off; channel 2's thresholds at 45), in English.
+const std::string settings = [] {
+    std::string s = test::example_settings;
+    return s.replace(s.find("LANGUAGE=2"), 10, "LANGUAGE=0");
+}();
 
 // By ControlKind: frame, check box, scroll bar, text box, combo box, picture button.
 constexpr LONG roles[] = {ROLE_SYSTEM_GROUPING, ROLE_SYSTEM_CHECKBUTTON, ROLE_SYSTEM_SCROLLBAR,

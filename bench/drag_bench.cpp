@@ -1,17 +1,16 @@
 // How fast the editor follows a dragged thumb: 200 Scroll steps of channel 1's high alarm bar, each
 // timed from the pointer's move until the bar holds the new value and its caption shows it; and, to
 // tell the editor's own work from the pointer's way through Wine, the same steps made with the arrow
-// keys. Measurements, not tests: DISABLED_, so that the robot's runs skip them; bench/run runs them with
-// --gtest_also_run_disabled_tests --gtest_filter=DISABLED_Bench.*
-// Each prints one line: "bench case=NAME steps=N median_ms=.. mean_ms=.. p95_ms=.. max_ms=..", the thumb
-// drag with " resent=N", the steps left out of its figures (see the drag).
-// Against the measuring build (PelmoraSettingsMeasured.exe, with PM_DRAG_LOG naming its log; see
-// src/platform/win32/win32_drag_timer.h) the thumb drag prints four more lines, which split each step:
-// from the pointer's move until WM_HSCROLL reaches the window (thumb-drag-to-window), the window's own
-// work until the bar and the captions are painted (thumb-drag-in-window), waiting for the window's
-// further SB_THUMBTRACKs in the same step (thumb-drag-between-messages), and from the last one painted
-// until the robot has read the new value and caption (thumb-drag-read-back); and a fifth with the
-// window's own work for each SB_THUMBTRACK (thumb-drag-in-window-per-message).
+// keys. The window robot's own harness and reads; bench/run runs it under tools/robot-run.
+// Each case prints one line: "bench case=NAME steps=N median_ms=.. mean_ms=.. p95_ms=.. max_ms=..", the
+// thumb drag with " resent=N", the steps left out of its figures (see the drag).
+// Against bench_drag_measured.exe (bench/drag_measured.cpp, with PM_DRAG_LOG naming its log) the thumb
+// drag prints four more lines, which split each step: from the pointer's move until WM_HSCROLL reaches
+// the window (thumb-drag-to-window), the window's own work until the bar and the captions are painted
+// (thumb-drag-in-window), waiting for the window's further SB_THUMBTRACKs in the same step
+// (thumb-drag-between-messages), and from the last one painted until the robot has read the new value
+// and caption (thumb-drag-read-back); and a fifth with the window's own work for each SB_THUMBTRACK
+// (thumb-drag-in-window-per-message).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "live_window.h"
 #include "robot.h"
 #include "window_state.h"
 
@@ -71,10 +69,10 @@ std::vector<int> step_values() {
 
 // Waits, without pausing, until channel 1's high bar and its caption show the value; false after the
 // timeout.
-bool shows(const LiveWindow& live, int value, int timeout_ms = 5000) {
+bool shows(const Editor& editor, int value, int timeout_ms = 5000) {
     const std::wstring caption = alarm_caption(german, row::high_alarm, value);
     const ULONGLONG give_up = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
-    while (live.value(id::high_scroll(1)) != value || live.text(id::high_frame(1)) != caption) {
+    while (editor.value(id::high_scroll(1)) != value || editor.text(id::high_frame(1)) != caption) {
         if (GetTickCount64() > give_up) return false;
     }
     return true;
@@ -93,7 +91,7 @@ void report(const char* name, const std::vector<double>& steps, const std::strin
     std::fflush(stdout);
 }
 
-// One SB_THUMBTRACK as the measuring build logs it: when it reached the window procedure and when
+// One SB_THUMBTRACK as bench/drag_measured logs it: when it reached the window procedure and when
 // the window had painted what it changed, in QueryPerformanceCounter ticks.
 struct WindowStep {
     LONGLONG arrival = 0;
@@ -144,7 +142,7 @@ void report_split(const std::vector<LONGLONG>& starts, const std::vector<LONGLON
     }
     ASSERT_EQ(in_window.size(), starts.size())
         << "the window logged " << window.size() << " steps; " << in_window.size() << " of the "
-        << starts.size() << " steps found theirs (is the program the measuring build?)";
+        << starts.size() << " steps found theirs (is the program bench_drag_measured?)";
     report("thumb-drag-to-window", to_window);
     report("thumb-drag-in-window", in_window, " messages=" + std::to_string(per_message.size()));
     report("thumb-drag-between-messages", between);
@@ -152,19 +150,18 @@ void report_split(const std::vector<LONGLONG>& starts, const std::vector<LONGLON
     report("thumb-drag-in-window-per-message", per_message);
 }
 
-void expect_end_state(const LiveWindow& live) {
-    EXPECT_EQ(live.value(id::high_scroll(1)), 62);
-    EXPECT_EQ(live.value(id::low_scroll(1)), 0) << "the low alarm was not pushed down";
-    EXPECT_EQ(live.text(id::low_frame(1)), alarm_caption(german, row::low_alarm, 0));
+void expect_end_state(const Editor& editor) {
+    EXPECT_EQ(editor.value(id::high_scroll(1)), 62);
+    EXPECT_EQ(editor.value(id::low_scroll(1)), 0) << "the low alarm was not pushed down";
+    EXPECT_EQ(editor.text(id::low_frame(1)), alarm_caption(german, row::low_alarm, 0));
 }
 
-TEST(DISABLED_Bench, HighAlarmThumbDrag) {
+TEST(Bench, HighAlarmThumbDrag) {
     ProgramFolder folder;
     folder.write_settings(example_file);  // Deutsch; channel 1 at 60/20
     Editor editor(folder);
-    const LiveWindow live(editor);
     const int bar = id::high_scroll(1);
-    const HWND hwnd = live.hwnd(bar);
+    const HWND hwnd = editor.find(bar);
 
     // The thumb's middle for each value, as the bar places it (no page size, a fixed thumb).
     RECT r{};
@@ -179,10 +176,10 @@ TEST(DISABLED_Bench, HighAlarmThumbDrag) {
     const std::vector<int> values = step_values();
     ASSERT_EQ(values.size(), 200u);
 
-    ASSERT_EQ(live.value(bar), 60);
+    ASSERT_EQ(editor.value(bar), 60);
     editor.move_to(at(60));
     editor.press();
-    ASSERT_TRUE(wait_until([&] { return live.capture() == hwnd; })) << "the thumb was not taken";
+    ASSERT_TRUE(wait_until([&] { return editor.capture() == hwnd; })) << "the thumb was not taken";
     std::vector<double> steps;
     std::vector<LONGLONG> starts, ends;
     int resent = 0;
@@ -193,14 +190,14 @@ TEST(DISABLED_Bench, HighAlarmThumbDrag) {
         // a little later as a move of its own. Under load a late report from the step before can come
         // last and leave the thumb one step behind with nothing more to come. After 100 ms the move goes
         // again, and the step stays out of the figures: its time is the robot's wait, not the window's.
-        bool shown = shows(live, value, 100);
+        bool shown = shows(editor, value, 100);
         const bool sent_again = !shown;
         for (int again = 0; !shown && again < 50; ++again) {
             move_pointer(at(value));
-            shown = shows(live, value, 100);
+            shown = shows(editor, value, 100);
         }
-        ASSERT_TRUE(shown) << "the bar did not reach " << value << " (it holds " << live.value(bar)
-                           << ", caption \"" << live.text(id::high_frame(1)) << "\")";
+        ASSERT_TRUE(shown) << "the bar did not reach " << value << " (it holds " << editor.value(bar)
+                           << ", caption \"" << editor.text(id::high_frame(1)) << "\")";
         if (sent_again) {
             ++resent;
             continue;
@@ -212,30 +209,29 @@ TEST(DISABLED_Bench, HighAlarmThumbDrag) {
     }
     editor.move_to(at(values.back()));
     editor.release();
-    ASSERT_TRUE(wait_until([&] { return live.capture() == nullptr; }));
-    expect_end_state(live);
+    ASSERT_TRUE(wait_until([&] { return editor.capture() == nullptr; }));
+    expect_end_state(editor);
     report("thumb-drag", steps, " resent=" + std::to_string(resent));
     if (const std::optional<std::wstring> log = window_log())
         report_split(starts, ends, read_window_log(*log));
 }
 
-TEST(DISABLED_Bench, HighAlarmArrowKeys) {
+TEST(Bench, HighAlarmArrowKeys) {
     ProgramFolder folder;
     folder.write_settings(example_file);
     Editor editor(folder);
-    const LiveWindow live(editor);
     ASSERT_TRUE(editor.tab_to(id::high_scroll(1)));
-    ASSERT_EQ(live.value(id::high_scroll(1)), 60);
+    ASSERT_EQ(editor.value(id::high_scroll(1)), 60);
     std::vector<double> steps;
     int at = 60;
     for (const int value : step_values()) {
         const LONGLONG start = now();
         editor.key(value > at ? VK_RIGHT : VK_LEFT);
-        ASSERT_TRUE(shows(live, value)) << "the bar did not reach " << value;
+        ASSERT_TRUE(shows(editor, value)) << "the bar did not reach " << value;
         steps.push_back(milliseconds(now() - start));
         at = value;
     }
-    expect_end_state(live);
+    expect_end_state(editor);
     report("arrow-keys", steps);
 }
 
