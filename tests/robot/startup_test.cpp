@@ -64,16 +64,19 @@ TEST(StartUp, FromADriveRoot) {
     expect_captions(editor, dutch);
 }
 
-// Only typing is limited to 64 characters: a longer text from the file is shown whole.
+// Only typing is limited to 64 characters: a longer text from the file is shown whole, also one past the
+// edit box's own default limit.
 TEST(StartUp, LongJobDescriptionFromTheFileIsShownWhole) {
-    const std::string job = "Compressor hall 2, line A: check the filters before every shift change";
-    ASSERT_EQ(job.size(), 70u);
-    ProgramFolder folder;
-    folder.write_settings(settings_lines({"JOB=" + job, "GSM1=+31 (0)20 555 0100 ext 12"}));
-    Editor editor(folder);
-
-    EXPECT_EQ(editor.text(id::text5), std::wstring(job.begin(), job.end()));
-    EXPECT_EQ(editor.text(id::text1(1)), L"+31 (0)20 555 0100 ext 12");
+    for (const std::string& job :
+         {std::string("Compressor hall 2, line A: check the filters before every shift change"),
+          std::string(1 << 20, 'j')}) {
+        ProgramFolder folder;
+        folder.write_settings(settings_lines({"JOB=" + job, "GSM1=+31 (0)20 555 0100 ext 12"}));
+        Editor editor(folder);
+        ASSERT_NE(editor.find(id::text5), nullptr) << job.size() << " characters";
+        EXPECT_EQ(editor.text(id::text5), std::wstring(job.begin(), job.end()));
+        EXPECT_EQ(editor.text(id::text1(1)), L"+31 (0)20 555 0100 ext 12");
+    }
 }
 
 }  // namespace
