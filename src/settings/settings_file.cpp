@@ -301,8 +301,9 @@ ReadMark mark_settings(FileSystem& files) {
 bool changed_since(const ReadMark& read, FileSystem& files) {
     if (!read.known) return false;
     const ReadMark now = mark_settings(files);
-    if (!now.known) return true;  // there, but unreadable now: it is not what was read
-    if (!now.present) return false;
+    // Unreadable now (held open, the card gone): nothing says another program wrote it, and the save
+    // itself will meet the same failure and name it.
+    if (!now.known || !now.present) return false;
     return !read.present || now.size != read.size || now.hash != read.hash;
 }
 

@@ -90,7 +90,7 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text);
 ReadMark mark_settings(FileSystem& files);
 // SETTINGS.TXT (or the SETTINGS.NEW that stands in for it) is not what start-up read: another program
 // wrote it since, or it appeared. One that is gone now is no change, nor is any when start-up could not
-// read the file.
+// read the file, or when it cannot be read now.
 bool changed_since(const ReadMark& read, FileSystem& files);
 
 struct SaveOutcome {
