@@ -43,15 +43,8 @@ LONGLONG now() {
     return count.QuadPart;
 }
 
-// A move that carries its position, as every mouse event must (see robot.cpp).
 void move_pointer(POINT p) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (p.x * 65536 + width - 1) / width;
-    input.mi.dy = (p.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT input = mouse_input(0, p);
     SendInput(1, &input, sizeof input);
 }
 

@@ -73,7 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                              DEFAULT_PITCH | FF_SWISS, L"Verdana");
     // Every control directly on the window, at its absolute place: containers' offsets added up.
     std::map<std::pair<pm::ControlName, int>, POINT> origins;
-    for (const pm::ControlSpec& s : pm::layout_table()) {
+    for (const pm::ControlRow& s : pm::layout_table()) {
         POINT origin{0, 0};
         if (s.container != pm::ControlName::Form1) origin = origins[{s.container, s.container_index}];
         const pm::PixelRect p = pm::pixel_bounds(s.bounds, 96);

@@ -9,7 +9,7 @@ namespace pm {
 
 namespace {
 
-std::unique_ptr<Control> make_control(Form1& form, const ControlSpec& s, Control* container) {
+std::unique_ptr<Control> make_control(Form1& form, const ControlRow& s, Control* container) {
     const auto index = static_cast<std::int16_t>(s.index);
     const auto tab = static_cast<std::int16_t>(s.tab_index);
     // A fresh string for each control to take over, rather than one kept here and copied.
@@ -43,7 +43,7 @@ Form1::Form1(Form1Events& events, float width, float height)
     : events_(events), width_(width), height_(height) {
     owned_.reserve(layout_table().size());
     all_.reserve(layout_table().size());
-    for (const ControlSpec& row : layout_table()) {
+    for (const ControlRow& row : layout_table()) {
         Control* container =
             row.container == ControlName::Form1 ? nullptr : find(row.container, row.container_index);
         owned_.push_back(make_control(*this, row, container));

@@ -7,27 +7,27 @@ namespace {
 using N = ControlName;
 constexpr ScrollRange threshold{0, 99, 1, 10};
 
-constexpr ControlSpec frame(N name, int index, N in, int in_index, Bounds b, int tab,
-                            std::u16string_view caption) {
+constexpr ControlRow frame(N name, int index, N in, int in_index, Bounds b, int tab,
+                           std::u16string_view caption) {
     return {ControlKind::frame, name, index, in, in_index, b, tab, caption};
 }
-constexpr ControlSpec check(int channel, Bounds b, int tab, std::u16string_view caption) {
+constexpr ControlRow check(int channel, Bounds b, int tab, std::u16string_view caption) {
     return {ControlKind::check_box, N::pressure_channel, channel, N::Frame, 7, b, tab, caption, 1};
 }
-constexpr ControlSpec scroll(N name, int channel, N in, int tab) {
-    ControlSpec s{ControlKind::scroll_bar, name, channel, in, channel, {120, 240, 6135, 255}, tab, {}};
+constexpr ControlRow scroll(N name, int channel, N in, int tab) {
+    ControlRow s{ControlKind::scroll_bar, name, channel, in, channel, {120, 240, 6135, 255}, tab, {}};
     s.range = threshold;
     return s;
 }
-constexpr ControlSpec text(N name, int index, int frame_index, int tab, int max_length) {
-    ControlSpec s{ControlKind::text_box, name, index, N::Frame, frame_index, {120, 240, 2535, 315}, tab, u""};
+constexpr ControlRow text(N name, int index, int frame_index, int tab, int max_length) {
+    ControlRow s{ControlKind::text_box, name, index, N::Frame, frame_index, {120, 240, 2535, 315}, tab, u""};
     s.max_length = max_length;
     return s;
 }
-constexpr ControlSpec button(N name, Bounds b, int tab, Picture picture, std::u16string_view tool_tip) {
+constexpr ControlRow button(N name, Bounds b, int tab, Picture picture, std::u16string_view tool_tip) {
     return {ControlKind::picture_button, name, 0, N::Form1, 0, b, tab, {}, 0, {}, 0, picture, tool_tip};
 }
-constexpr ControlSpec combo(Bounds b, int tab, std::u16string_view text) {
+constexpr ControlRow combo(Bounds b, int tab, std::u16string_view text) {
     return {ControlKind::combo_box, N::Combo1, 0, N::Form1, 0, b, tab, text};
 }
 
@@ -42,7 +42,7 @@ constexpr ControlSpec combo(Bounds b, int tab, std::u16string_view text) {
         scroll(N::low_pressure_scroll, c, N::low_pressure_frame, tab_low_bar)
 
 // clang-format off
-constexpr ControlSpec table[] = {
+constexpr ControlRow table[] = {
     //     name          index  container  idx    left   top  width height  tab  caption or text
     frame(N::Frame,         0, N::Form1,    0, { 120,  120, 2535,  735},   2, u"Language"),
     combo(                                     { 240,  360, 2295,  315},   0, u"English"),
@@ -75,7 +75,7 @@ static_assert(std::size(table) == 37);
 
 }  // namespace
 
-std::span<const ControlSpec> layout_table() {
+std::span<const ControlRow> layout_table() {
     return table;
 }
 

@@ -15,7 +15,7 @@ struct ScrollRange {
     int large_change = 0;
 };
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind;
     ControlName name;
     int index;  // 0 for a control that is no array member
@@ -32,6 +32,6 @@ struct ControlSpec {
 };
 
 // Containers come before the controls they hold.
-std::span<const ControlSpec> layout_table();
+std::span<const ControlRow> layout_table();
 
 }  // namespace pm

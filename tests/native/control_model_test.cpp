@@ -55,7 +55,7 @@ struct ModelTest : ::testing::Test {
 TEST(LayoutTable, HoldsEveryControlOnceWithItsContainerAndTabIndex) {
     std::set<int> tabs;
     std::map<ControlKind, int> kinds;
-    for (const ControlSpec& s : layout_table()) {
+    for (const ControlRow& s : layout_table()) {
         tabs.insert(s.tab_index);
         ++kinds[s.kind];
     }

@@ -313,21 +313,21 @@ std::wstring ProgramFolder::program() const {
 }
 
 int control_id(pm::ControlName name, int index) {
-    for (const pm::ControlSpec& spec : pm::layout_table()) {
-        if (spec.name == name && spec.index == index) return id::first + spec.tab_index;
+    for (const pm::ControlRow& row : pm::layout_table()) {
+        if (row.name == name && row.index == index) return id::first + row.tab_index;
     }
     throw std::invalid_argument("no such control in the layout table");
 }
 
 std::wstring control_name(int control) {
     const auto table = pm::layout_table();
-    for (const pm::ControlSpec& spec : table) {
-        if (id::first + spec.tab_index != control) continue;
-        const std::u16string_view name = pm::to_string(spec.name);
+    for (const pm::ControlRow& row : table) {
+        if (id::first + row.tab_index != control) continue;
+        const std::u16string_view name = pm::to_string(row.name);
         std::wstring text(name.begin(), name.end());
         // An array member: its name stands more than once in the table.
-        if (std::count_if(table.begin(), table.end(), [&](const auto& s) { return s.name == spec.name; }) > 1)
-            text += L"(" + std::to_wstring(spec.index) + L")";
+        if (std::count_if(table.begin(), table.end(), [&](const auto& s) { return s.name == row.name; }) > 1)
+            text += L"(" + std::to_wstring(row.index) + L")";
         return text;
     }
     return L"control " + std::to_wstring(control);
@@ -669,7 +669,7 @@ void Editor::send_input(INPUT* inputs, UINT count) const {
 // Every mouse event carries its own position. Wine moves the X pointer for injected moves, and the X
 // events that this causes reach the editor a little later and move Wine's pointer again: an event
 // without a position could land where such a late event has just put the pointer.
-INPUT Editor::mouse_input(DWORD flags, POINT p) const {
+INPUT mouse_input(DWORD flags, POINT p) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};

@@ -154,6 +154,9 @@ struct ChildProcess {
     std::wstring command_line;  // empty while the program has not set it up yet
 };
 
+// A mouse event at a screen point: every one carries its own position (see robot.cpp).
+INPUT mouse_input(DWORD flags, POINT screen_point);
+
 // One running editor and the user in front of it. The constructor starts the program from the folder,
 // with a current directory elsewhere, waits for its window and brings it to the front; the destructor
 // ends the programs it started, asks it to close and ends it if it does not.
@@ -248,7 +251,6 @@ class Editor {
     void send_input(INPUT* inputs, UINT count) const;
     // Asks the harness for a picture of a part of the screen, and waits until it is taken.
     void request_picture(const std::wstring& name, const RECT& r);
-    INPUT mouse_input(DWORD flags, POINT screen_point) const;
 
     mutable std::vector<HWND> controls_;  // by ID from id::first, nullptr until looked up
     PROCESS_INFORMATION process_{};
