@@ -9,6 +9,7 @@
 #include "doubles/typing.h"
 #include "lang/messages.h"
 #include "settings/settings_file.h"
+#include "window/text_entry.h"
 
 namespace pm {
 namespace {
@@ -43,6 +44,36 @@ TEST(KeyFilter, TypingIntoAnSmsBoxKeepsOnlyTheAcceptedCharacters) {
     test::type_into(t.form().Text5(), "a b-)");
     EXPECT_EQ(t.form().Text5().text(), u"a b-)");
     EXPECT_EQ(t.beeper.beeps, 4);
+}
+
+// Whatever route text takes into a box, what the edit brought that Windows-1252 cannot hold comes out,
+// and only that: the caret stands after what was kept.
+TEST(TextEntry, KeepsOnlyWhatTheFileCanHoldOfWhatTheEditBrought) {
+    const struct {
+        const char* name;
+        std::u16string before, after, kept;
+        std::size_t caret;
+        bool refused;
+    } cases[] = {
+        {"a paste into the middle", u"abc", u"a\u0141xbc", u"axbc", 2, true},
+        {"Shift+Insert into an empty box", u"", u"\u0141x", u"x", 1, true},
+        {"over a selection", u"hello", u"h\u0141o", u"ho", 1, true},
+        {"a character outside the BMP, beside one already there", u"a\U0001F600b", u"a\U0001F600\U0001F600b",
+         u"a\U0001F600b", 3, true},
+        {"what the file brought stays when the user types beside it", u"a\u0141", u"a\u0141b", u"a\u0141b", 3,
+         false},
+        {"a text that can be written", u"ab", u"a\u00E9b", u"a\u00E9b", 2, false},
+        {"an accessibility client sets the whole text", u"old", u"n\u0141ew\u4E00", u"new", 3, true},
+    };
+    Cp1252Text text;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const KeptEdit kept =
+            keep_writable(c.before, c.after, [&](std::u16string_view ch) { return text.can_write(ch); });
+        EXPECT_EQ(kept.text, c.kept);
+        EXPECT_EQ(kept.caret, c.caret);
+        EXPECT_EQ(kept.refused, c.refused);
+    }
 }
 
 struct ClosePrompt : ::testing::Test {

@@ -78,5 +78,29 @@ TEST(KeyFilter, PastingIsNotFilteredButCtrlVInAnSmsBoxPastesNothing) {
     EXPECT_EQ(rings.settled(0), 0) << "beeps after Ctrl+V in Text1(1)";
 }
 
+// Whatever route text takes into a box, the settings file's code page decides what stays: Shift+Insert
+// (which Wine's edit box pastes on without WM_PASTE) keeps what it can hold with one beep, and Yes writes
+// no "?" for the rest.
+TEST(KeyFilter, ShiftInsertKeepsOutWhatTheFileCannotHold) {
+    ProgramFolder folder;
+    Editor editor(folder);
+    BellCount rings(editor);
+    put_on_clipboard(L"\u0141x");
+    ASSERT_TRUE(editor.tab_to(id::text5));
+    editor.key(VK_INSERT, true);
+    EXPECT_TRUE(wait_until([&] { return editor.text(id::text5) == L"x"; }))
+        << "Text5 holds \"" << editor.text(id::text5) << "\"";
+    EXPECT_EQ(rings.settled(1), 1) << "beeps";
+
+    editor.chord(VK_MENU, VK_F4);
+    const HWND prompt = editor.wait_message_box();
+    ASSERT_NE(prompt, nullptr);
+    editor.click_window(GetDlgItem(prompt, IDYES));
+    EXPECT_TRUE(editor.wait_ended());
+    const std::string saved = folder.settings().value_or("");
+    EXPECT_TRUE(saved.starts_with("JOB=x\r\n")) << saved;
+    EXPECT_EQ(saved.find('?'), std::string::npos) << saved;
+}
+
 }  // namespace
 }  // namespace robot

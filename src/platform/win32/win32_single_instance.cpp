@@ -45,6 +45,17 @@ std::optional<FolderIdentity> identity_of(const std::u16string& folder) {
         const std::uint64_t index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
         CopyMemory(identity->file.data(), &index, sizeof(index));
     }
+    if (identity) {
+        // The volume's device as the system names it now: two readers are two devices.
+        std::vector<wchar_t> nt(MAX_PATH);
+        DWORD length = GetFinalPathNameByHandleW(h, nt.data(), static_cast<DWORD>(nt.size()), VOLUME_NAME_NT);
+        if (length >= nt.size()) {
+            nt.resize(length + 1);
+            length = GetFinalPathNameByHandleW(h, nt.data(), static_cast<DWORD>(nt.size()), VOLUME_NAME_NT);
+        }
+        if (length > 0 && length < nt.size())
+            identity->device = volume_device(std::u16string(nt.data(), nt.data() + length));
+    }
     CloseHandle(h);
     return identity;
 }
