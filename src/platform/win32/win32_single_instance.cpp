@@ -62,11 +62,12 @@ HWND forward_target(const Search& search) {
     return search.editor ? GetLastActivePopup(search.editor) : search.unowned;
 }
 
-// The other editor answered where the user can see it: one of its windows is in the foreground. Windows
-// refuses the foreground to a process that has no right to it (started by a scheduled task, or after the
-// user clicked elsewhere), and a hung editor is shown by a ghost window of the system's.
-bool answered(DWORD foreground_process, DWORD other_process) {
-    return foreground_process != 0 && foreground_process == other_process;
+// The other editor answered where the user can see it: one of its windows is in the foreground, and its
+// window is no longer minimised. Windows refuses the foreground to a process that has no right to it
+// (started by a scheduled task, or after the user clicked elsewhere); a hung editor never restores its
+// window, and Windows shows it as a ghost window of the system's own.
+bool answered(DWORD foreground_process, DWORD other_process, bool editor_minimised) {
+    return foreground_process != 0 && foreground_process == other_process && !editor_minimised;
 }
 
 DWORD foreground_process() {
@@ -147,8 +148,9 @@ bool Win32SingleInstance::bring_other_forward() const {
         const bool granted = SetForegroundWindow(target) != FALSE;
         // The foreground moves as the other process's thread takes it: a moment, unless it is hung.
         for (int wait = 0;; ++wait) {
-            if (answered(foreground_process(), process)) return true;
-            if (!granted || wait == 10) return false;
+            if (answered(foreground_process(), process, search.editor && IsIconic(search.editor)))
+                return true;
+            if (!granted || wait == 20) return false;
             Sleep(50);
         }
     }
