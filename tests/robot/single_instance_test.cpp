@@ -57,28 +57,6 @@ struct SecondStart {
     std::wstring box_text;           // the message of the box it showed, if answer_boxes
 };
 
-// A shown message box of a process, if any.
-HWND message_box_of(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND box = nullptr;
-    } search{process};
-    EnumWindows(
-        [](HWND hwnd, LPARAM l) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(l);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            if (owner != s->process || !IsWindowVisible(hwnd) || std::wstring_view(name) != L"#32770")
-                return TRUE;
-            s->box = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.box;
-}
-
 // Starts the program at `program` from `current_directory` and waits for it to end, watching all the
 // while for a window of its own; with `answer_boxes`, a message box it shows is read and answered with
 // OK. One that never ends is ended.
@@ -96,7 +74,10 @@ SecondStart start_again(const std::wstring& program, const std::wstring& current
     }
     start.ended = wait_until([&] {
         note_windows(process.dwProcessId, start.windows);
-        if (HWND box = answer_boxes ? message_box_of(process.dwProcessId) : nullptr) {
+        HWND box = answer_boxes ? FindWindowW(L"#32770", nullptr) : nullptr;
+        DWORD owner = 0;
+        if (box) GetWindowThreadProcessId(box, &owner);
+        if (owner == process.dwProcessId && IsWindowVisible(box)) {
             wchar_t text[512] = {};
             GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);  // the message's ID in every message box
             start.box_text = text;
