@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include <iterator>
 #include <string>
 
 #include "app/position_form.h"
@@ -26,13 +27,15 @@ std::u16string window_caption() {
 
 namespace {
 
+// The first `shown` of `lines` under their heading, and how many more there are.
 void list_lines(std::u16string& message, std::u16string_view heading, const ListedLines& lines,
-                int language) {
+                std::size_t shown, int language) {
     if (lines.count == 0) return;
     if (!message.empty()) message += u"\n\n";
     message += heading;
     message += u"\n";
-    for (const SkippedLine& line : lines.first) {
+    for (std::size_t i = 0; i < shown && i < lines.first.size(); ++i) {
+        const SkippedLine& line = lines.first[i];
         message += u"\n";
         message += line_word(language);
         message += u" ";
@@ -41,9 +44,9 @@ void list_lines(std::u16string& message, std::u16string_view heading, const List
         message += u": ";
         message += line.text;
     }
-    if (lines.count > lines.first.size()) {
+    if (lines.count > shown) {
         message += u"\n";
-        message += more_lines_text(language, lines.count - lines.first.size());
+        message += more_lines_text(language, lines.count - shown);
     }
 }
 
@@ -58,9 +61,23 @@ std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSy
         message += u"\n";
         message += files.describe(outcome.error);
     }
-    list_lines(message, values_skipped_text(language), outcome.skipped, language);
-    list_lines(message, no_setting_text(language), outcome.no_setting, language);
-    list_lines(message, unwritable_text(language), outcome.unwritable, language);
+    // A system message box never scrolls: one taller than the screen hides its title or its OK. The
+    // lists take turns, a line each, until the box holds warning_lines of them.
+    const ListedLines* lists[] = {&outcome.skipped, &outcome.no_setting, &outcome.unwritable};
+    std::size_t shown[std::size(lists)] = {};
+    for (std::size_t left = warning_lines, taken = 1; left > 0 && taken > 0;) {
+        taken = 0;
+        for (std::size_t i = 0; i < std::size(lists) && left > 0; ++i) {
+            if (shown[i] < lists[i]->first.size()) {
+                ++shown[i];
+                ++taken;
+                --left;
+            }
+        }
+    }
+    list_lines(message, values_skipped_text(language), outcome.skipped, shown[0], language);
+    list_lines(message, no_setting_text(language), outcome.no_setting, shown[1], language);
+    list_lines(message, unwritable_text(language), outcome.unwritable, shown[2], language);
     return message;
 }
 

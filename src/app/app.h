@@ -74,7 +74,10 @@ std::u16string window_caption();
 // the settings file selects, read as the start-up reads it (English where it selects none).
 std::u16string already_open_message(FileSystem& files, TextServices& text);
 
-// The start-up warning about the settings file, in `language`; empty when there is nothing to say.
+// The start-up warning about the settings file, in `language`; empty when there is nothing to say. It
+// lists at most `warning_lines` lines, taken in turn from each of its lists, so that it fits a small screen
+// at a large scale.
+inline constexpr std::size_t warning_lines = 12;
 std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files);
 
 }  // namespace pm

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/app.h"
 #include "doubles/test_app.h"
 #include "lang/messages.h"
 #include "settings/line_reader.h"
@@ -154,6 +155,30 @@ TEST(Conversion, ALineThatIsNoTextIsListedAndTheReadingGoesOn) {
         EXPECT_NE(text.find(values_skipped_text(0)), std::u16string::npos);
         EXPECT_EQ(text.substr(text.size() - std::u16string_view(c.listed).size()), c.listed);
         EXPECT_EQ(t.files.open_files, 0);
+    }
+}
+
+// Four headings in one box, each list of 15: a damaged UTF-16 file, values that cannot be used, lines that
+// are no setting and lines the code page cannot hold. The lists take turns up to 12 lines in all, so that
+// the box fits a small screen; each ends with the count of the rest.
+TEST(Conversion, AWarningWithFourHeadingsListsTwelveLinesInAll) {
+    std::u16string text;
+    for (int i = 0; i < 15; ++i)
+        text += u"HIGH_ALARM1=x\r\nFOO=1\r\nJOB=\u041F\r\n";
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", "\xFF\xFE" + utf16(text, true) + "9");
+    t.app.Main();
+    ASSERT_EQ(t.boxes.shown.size(), 1u);
+    const std::u16string& box = t.boxes.shown[0].text;
+    EXPECT_EQ(box.find(read_failed_text(0)), 0u);
+    std::size_t listed = 0;
+    for (std::size_t at = box.find(u"\nline "); at != std::u16string::npos; at = box.find(u"\nline ", at + 1))
+        ++listed;
+    EXPECT_EQ(listed, warning_lines);
+    for (std::u16string_view heading : {values_skipped_text(0), no_setting_text(0), unwritable_text(0)}) {
+        const std::size_t at = box.find(heading);
+        ASSERT_NE(at, std::u16string::npos);
+        EXPECT_NE(box.find(u"\u2026 and 11 more", at), std::u16string::npos);
     }
 }
 

@@ -134,8 +134,8 @@ void Win32Window::apply_fit(const FittedWindow& fit) {
     RECT client{};
     GetClientRect(window_, &client);
     const PixelRect layout = client_pixels(dpi_);
-    scroll_range_ = {fit.scroll_x > 0 ? std::max(0, layout.width - client.right) : 0,
-                     fit.scroll_y > 0 ? std::max(0, layout.height - client.bottom) : 0};
+    scroll_range_ = {fit.scroll_x > 0 ? std::max<LONG>(0, layout.width - client.right) : 0,
+                     fit.scroll_y > 0 ? std::max<LONG>(0, layout.height - client.bottom) : 0};
     if (fit.scroll_x > 0) {
         SCROLLINFO info{sizeof(info),
                         SIF_RANGE | SIF_PAGE | SIF_POS,
