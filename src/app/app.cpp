@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -52,7 +53,26 @@ void list_lines(std::u16string& message, std::u16string_view heading, const List
 
 }  // namespace
 
-std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files) {
+std::size_t box_lines(float height) {
+    constexpr float line = 240;
+    constexpr std::size_t frame_lines = 5;
+    const float lines = height / line;
+    return lines > frame_lines ? static_cast<std::size_t>(lines) - frame_lines : 0;
+}
+
+std::size_t wrapped_lines(std::u16string_view text) {
+    constexpr std::size_t width = 64;
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(u'\n', start), text.size());
+        lines += end == start ? 1 : (end - start + width - 1) / width;
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files,
+                                std::size_t fitting) {
     std::u16string message;
     if (outcome.status == LoadOutcome::Status::unreadable) {
         message += read_failed_text(language);
@@ -61,24 +81,27 @@ std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSy
         message += u"\n";
         message += files.describe(outcome.error);
     }
-    // A system message box never scrolls: one taller than the screen hides its title or its OK. The
-    // lists take turns, a line each, until the box holds warning_lines of them.
     const ListedLines* lists[] = {&outcome.skipped, &outcome.no_setting, &outcome.unwritable};
-    std::size_t shown[std::size(lists)] = {};
-    for (std::size_t left = warning_lines, taken = 1; left > 0 && taken > 0;) {
-        taken = 0;
-        for (std::size_t i = 0; i < std::size(lists) && left > 0; ++i) {
-            if (shown[i] < lists[i]->first.size()) {
-                ++shown[i];
-                ++taken;
-                --left;
+    const std::u16string_view headings[] = {values_skipped_text(language), no_setting_text(language),
+                                            unwritable_text(language)};
+    // The lists take turns, a line each, up to the budget; a box too tall for the screen lists fewer.
+    for (std::size_t budget = warning_lines;; --budget) {
+        std::size_t shown[std::size(lists)] = {};
+        for (std::size_t left = budget, taken = 1; left > 0 && taken > 0;) {
+            taken = 0;
+            for (std::size_t i = 0; i < std::size(lists) && left > 0; ++i) {
+                if (shown[i] < lists[i]->first.size()) {
+                    ++shown[i];
+                    ++taken;
+                    --left;
+                }
             }
         }
+        std::u16string warning = message;
+        for (std::size_t i = 0; i < std::size(lists); ++i)
+            list_lines(warning, headings[i], *lists[i], shown[i], language);
+        if (budget == 0 || wrapped_lines(warning) <= fitting) return warning;
     }
-    list_lines(message, values_skipped_text(language), outcome.skipped, shown[0], language);
-    list_lines(message, no_setting_text(language), outcome.no_setting, shown[1], language);
-    list_lines(message, unwritable_text(language), outcome.unwritable, shown[2], language);
-    return message;
 }
 
 namespace {
@@ -118,7 +141,8 @@ StartOutcome App::Main() {
     const int language = form().Combo1().list_index();
     // The next save would replace what could not be read or used with what the window shows: say so
     // before the window is shown.
-    const std::u16string warning = settings_warning(outcome, language, services_.files);
+    const std::u16string warning =
+        settings_warning(outcome, language, services_.files, box_lines(services_.screen.work_area().height));
     if (!warning.empty()) services_.boxes.show(warning, form().caption(), box::ok_only | box::icon_warning);
     outcome.window_error = services_.window_show.show_modeless(form());
     if (outcome.window_error) {

@@ -106,8 +106,8 @@ TEST(UnreadableSettings, ValuesThatCannotBeUsedAreListedBeforeTheWindowShows) {
 }
 
 // A damaged UTF-16 file with 15 values that cannot be used, 15 lines that are no setting and 15 that the
-// code page cannot hold: the warning's four headings and its OK lie inside the work area.
-TEST(Warning, FourHeadingsLieInsideTheWorkArea) {
+// code page cannot hold: the warning's four headings and its OK lie inside the work area, on every screen.
+TEST(Placement, AWarningWithFourHeadingsLiesInsideTheWorkArea) {
     ProgramFolder folder;
     std::string file = "\xFF\xFE";
     for (int i = 0; i < 15; ++i) {
