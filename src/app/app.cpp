@@ -136,7 +136,7 @@ StartOutcome App::Main() {
     fill_language_list(form());
     form().Combo1().set_list_index(0);
     StartOutcome outcome{load_settings(form(), services_.files, services_.text)};
-    read_ = outcome.read;
+    closing_.read = outcome.read;
     apply_language(form(), lang_text_);
     const int language = form().Combo1().list_index();
     // The next save would replace what could not be read or used with what the window shows: say so
@@ -159,7 +159,7 @@ void App::Form_Load() {
 }
 
 void App::Form_QueryUnload(std::int16_t& cancel, std::int16_t unload_mode) {
-    pm::Form_QueryUnload(cancel, unload_mode, form(), lang_text_, read_, services_.boxes,
+    pm::Form_QueryUnload(cancel, unload_mode, form(), lang_text_, closing_, services_.boxes,
                          services_.window_show, services_.files, services_.text);
 }
 

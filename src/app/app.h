@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "behaviour/close_prompt.h"
 #include "lang/lang_text.h"
 #include "settings/settings_file.h"
 #include "window/form1.h"
@@ -64,7 +65,7 @@ class App : public Form1Events {
     Services services_;
     std::unique_ptr<Form1> form_;
     LangText lang_text_;
-    ReadMark read_;  // what start-up read, against which a save checks for another program's
+    CloseState closing_;  // what start-up read, against which a save checks for another program's
 };
 
 // "Pelmora™ PM (V2.00)", with the trade mark sign on every code page.

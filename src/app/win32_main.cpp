@@ -26,10 +26,30 @@ void __verbose_terminate_handler() {
 }  // namespace __gnu_cxx
 #endif
 
+namespace {
+
+// Windows' own DLLs that load others by their bare names must never find one in the program's folder: it
+// is a card or a download folder, where anybody may have put one.
+void keep_dll_search_to_the_system() {
+    // Windows 7 has SetDefaultDllDirectories only with its loader update (KB2533623): an import of it
+    // would keep the program from starting at all on a Windows 7 without that update.
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const auto set_default = pm::win32::library_function<SetDefaultDllDirectoriesFn>(
+        GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (set_default && set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    // Without it the most that can be done is to take the current directory out of the search. The
+    // program's own folder stays first in it there: a DLL on the card named like one of Windows' own that
+    // is no KnownDLL (and that a system DLL loads by its bare name) would still be found. The DLLs this
+    // program loads itself are named by their full path in the system folder (win32::system_library),
+    // never with LoadLibraryEx's LOAD_LIBRARY_SEARCH_* flags, which that system refuses as an invalid
+    // parameter.
+    SetDllDirectoryW(L"");
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
-    // Windows' own DLLs that load others by their bare names must never find one in the program's
-    // folder: it is a card or a download folder, where anybody may have put one.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    keep_dll_search_to_the_system();
     pm::Win32FileSystem files;
     const pm::Win32SingleInstance single(files.program_folder());
     if (!single.first()) {

@@ -89,6 +89,16 @@ constexpr Texts changed_elsewhere = {
     u"Otro programa modificó SETTINGS.TXT después de que el editor lo leyera. ¿Reemplazarlo con la configuración mostrada aquí?",
 };
 
+constexpr Texts not_read = {
+    u"SETTINGS.TXT could not be read when the editor started, and the window does not show what it holds. Replace it with the settings shown here?",
+    u"SETTINGS.TXT n'a pas pu être lu au démarrage de l'éditeur, et la fenêtre n'affiche pas son contenu. Le remplacer par les paramètres affichés ici ?",
+    u"SETTINGS.TXT konnte beim Start des Editors nicht gelesen werden, und das Fenster zeigt nicht seinen Inhalt. Durch die hier angezeigten Einstellungen ersetzen?",
+    u"SETTINGS.TXT kon bij het starten van de editor niet worden gelezen, en het venster toont niet wat erin staat. Vervangen door de instellingen die hier worden getoond?",
+    u"Nie mozna bylo odczytac pliku SETTINGS.TXT przy uruchomieniu edytora, a okno nie pokazuje jego zawartosci. Zastapic go ustawieniami pokazanymi tutaj?",
+    u"Non è stato possibile leggere SETTINGS.TXT all'avvio dell'editor e la finestra non ne mostra il contenuto. Sostituirlo con le impostazioni mostrate qui?",
+    u"No se pudo leer SETTINGS.TXT al iniciar el editor y la ventana no muestra su contenido. ¿Reemplazarlo con la configuración mostrada aquí?",
+};
+
 constexpr Texts window_failed = {
     u"The settings editor could not open its window.",
     u"L'éditeur de paramètres n'a pas pu ouvrir sa fenêtre.",
@@ -102,6 +112,15 @@ constexpr Texts window_failed = {
 
 std::u16string_view in_language(const Texts& texts, int language) {
     return texts[language >= 0 && language < language_count ? language : 0];
+}
+
+// A question about the settings file, naming the file it is about where that is not SETTINGS.TXT.
+std::u16string naming(const Texts& texts, int language, std::u16string_view file_name) {
+    std::u16string text{in_language(texts, language)};
+    constexpr std::u16string_view written = u"SETTINGS.TXT";
+    if (const auto at = text.find(written); at != std::u16string::npos)
+        text.replace(at, written.size(), file_name);
+    return text;
 }
 
 }  // namespace
@@ -133,8 +152,11 @@ std::u16string more_lines_text(int language, std::size_t more) {
         text.push_back(static_cast<char16_t>(c));
     return text.append(in_language(more_after, language));
 }
-std::u16string_view changed_elsewhere_text(int language) {
-    return in_language(changed_elsewhere, language);
+std::u16string changed_elsewhere_text(int language, std::u16string_view file_name) {
+    return naming(changed_elsewhere, language, file_name);
+}
+std::u16string not_read_text(int language, std::u16string_view file_name) {
+    return naming(not_read, language, file_name);
 }
 std::u16string_view window_failed_text(int language) {
     return in_language(window_failed, language);

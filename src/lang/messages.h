@@ -23,8 +23,10 @@ std::u16string_view unwritable_text(int language);
 // "line" before a line's number in the warning, and what stands for the lines past the first ten.
 std::u16string_view line_word(int language);
 std::u16string more_lines_text(int language, std::size_t more);
-// Yes is about to save over a settings file that another program wrote after start-up read it.
-std::u16string_view changed_elsewhere_text(int language);
+// Yes is about to save over a settings file that another program wrote after start-up read it; or over
+// one that start-up could not read. Each names the file: SETTINGS.TXT, or the SETTINGS.NEW in its place.
+std::u16string changed_elsewhere_text(int language, std::u16string_view file_name);
+std::u16string not_read_text(int language, std::u16string_view file_name);
 // The window could not be created; the program ends.
 std::u16string_view window_failed_text(int language);
 

@@ -120,6 +120,12 @@ LineUse parse_settings_line(Form1& form, TextServices& text, std::u16string& lin
 
         Control& control = control_of(form, k);
         if (control.kind() == ControlKind::text_box) {
+            // A box shows its text up to a NUL, and a save writes what the window shows: the text ends
+            // there (an empty one clears nothing), and the line is listed for the user.
+            if (const auto nul = line.find(u'\0', *start); nul != std::u16string::npos) {
+                if (nul > *start) dynamic_cast<TextBox&>(control).set_text(line.substr(*start, nul - *start));
+                return LineUse::cut;
+            }
             line.erase(0, *start);  // the text goes over without another copy
             dynamic_cast<TextBox&>(control).set_text(std::move(line));
             return LineUse::applied;
@@ -138,9 +144,47 @@ LineUse parse_settings_line(Form1& form, TextServices& text, std::u16string& lin
 
 namespace {
 
+// Ranges of code points, first and last, sorted.
+struct Range {
+    char32_t first, last;
+};
+
+// What shows nothing, or turns the text around it, in a message box: the controls (Cc), the format
+// characters (Cf: the bidirectional marks and isolates, the zero-width characters, U+FEFF, the
+// interlinear annotation marks...), the line and paragraph separators (Zl, Zp), and the other code points
+// that are ignored by default (fillers, variation selectors, tags). Surrogates are handled apart.
+// clang-format off
+constexpr Range hidden_ranges[] = {
+    {0x0000, 0x001F}, {0x007F, 0x009F}, {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x0600, 0x0605},
+    {0x061C, 0x061C}, {0x06DD, 0x06DD}, {0x070F, 0x070F}, {0x0890, 0x0891}, {0x08E2, 0x08E2},
+    {0x115F, 0x1160}, {0x17B4, 0x17B5}, {0x180B, 0x180F}, {0x200B, 0x200F}, {0x2028, 0x202E},
+    {0x2060, 0x206F}, {0x3164, 0x3164}, {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0},
+    {0xFFF0, 0xFFFB}, {0x110BD, 0x110BD}, {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3},
+    {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+};
+// clang-format on
+
 bool is_hidden(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x200E || c == 0x200F ||
-           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+    for (const Range& r : hidden_ranges) {
+        if (c < r.first) return false;
+        if (c <= r.last) return true;
+    }
+    return false;
+}
+
+bool is_high_surrogate(char16_t c) {
+    return c >= 0xD800 && c < 0xDC00;
+}
+bool is_low_surrogate(char16_t c) {
+    return c >= 0xDC00 && c < 0xE000;
+}
+
+// "\x1F" below U+0100, "\u200B" in the BMP, "\uE0001" beyond it.
+void append_escape(std::u16string& text, char32_t c) {
+    text += c < 0x100 ? u"\\x" : u"\\u";
+    const int digits = c < 0x100 ? 2 : c < 0x10000 ? 4 : c < 0x100000 ? 5 : 6;
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        text.push_back(u"0123456789ABCDEF"[(c >> shift) & 0xF]);
 }
 
 }  // namespace
@@ -153,20 +197,17 @@ void ListedLines::add(std::size_t number, std::u16string_view line) {
     for (std::size_t characters = 0; at < line.size() && characters < SkippedLine::shown_length;
          ++characters) {
         const char16_t c = line[at];
-        const bool pair = c >= 0xD800 && c < 0xDC00 && at + 1 < line.size() && line[at + 1] >= 0xDC00 &&
-                          line[at + 1] < 0xE000;
-        if (pair) {
-            text.append(line.substr(at, 2));
-            at += 2;
-        } else if (is_hidden(c)) {
-            text += c < 0x100 ? u"\\x" : u"\\u";
-            for (int shift = c < 0x100 ? 4 : 12; shift >= 0; shift -= 4)
-                text.push_back(u"0123456789ABCDEF"[(c >> shift) & 0xF]);
-            ++at;
+        const bool pair = is_high_surrogate(c) && at + 1 < line.size() && is_low_surrogate(line[at + 1]);
+        const std::size_t length = pair ? 2 : 1;
+        const char32_t code_point =
+            pair ? 0x10000 + ((char32_t{c} - 0xD800) << 10) + (char32_t{line[at + 1]} - 0xDC00) : char32_t{c};
+        // A lone surrogate is no character at all.
+        if (is_hidden(code_point) || (!pair && (is_high_surrogate(c) || is_low_surrogate(c)))) {
+            append_escape(text, code_point);
         } else {
-            text.push_back(c);
-            ++at;
+            text.append(line.substr(at, length));
         }
+        at += length;
     }
     if (at < line.size()) text += u"\u2026";
     first.push_back({number, std::move(text)});
@@ -245,6 +286,8 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
         outcome.status = LoadOutcome::Status::unreadable;
         outcome.error = e;
         outcome.read = {};
+        outcome.read.unread = true;
+        outcome.read.stand_in = outcome.path == settings_new_path(files.program_folder());
         return outcome;
     };
     std::u16string path;
@@ -267,6 +310,7 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
                 if (unwritable) outcome.unwritable.add(number, kept);
                 break;
             case LineUse::unusable:
+            case LineUse::cut:
                 outcome.skipped.add(number, line);
                 break;
             case LineUse::no_setting:
@@ -285,26 +329,44 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text) {
     }
     if (SysError e = lines.finish()) return unreadable(e);
     outcome.status = LoadOutcome::Status::read;
-    outcome.read = {true, true, read.size, read.hash};
+    outcome.read = {.known = true,
+                    .present = true,
+                    .stand_in = path == settings_new_path(files.program_folder()),
+                    .size = read.size,
+                    .hash = read.hash};
     return outcome;
 }
 
 ReadMark mark_settings(FileSystem& files) {
     std::u16string path;
     if (settings_to_read(files, path) != sys_error::ok) return {};
-    if (path.empty()) return {true, false};
+    if (path.empty()) return {.known = true};
     Fingerprint now;
     if (read_whole(files, path, [&](std::string_view bytes) { now.add(bytes); }) != sys_error::ok) return {};
-    return {true, true, now.size, now.hash};
+    return {.known = true,
+            .present = true,
+            .stand_in = path == settings_new_path(files.program_folder()),
+            .size = now.size,
+            .hash = now.hash};
 }
 
-bool changed_since(const ReadMark& read, FileSystem& files) {
-    if (!read.known) return false;
+SaveQuestion question_before_save(const ReadMark& read, FileSystem& files) {
+    using Kind = SaveQuestion::Kind;
+    auto name = [](bool stand_in) { return stand_in ? u"SETTINGS.NEW" : u"SETTINGS.TXT"; };
+    if (read.unread) {
+        // Whatever is there now, the editor never showed it; where even that cannot be told, ask.
+        std::u16string path;
+        if (settings_to_read(files, path) != sys_error::ok || !path.empty())
+            return {Kind::not_read, name(read.stand_in)};
+        return {};
+    }
+    if (!read.known) return {};
     const ReadMark now = mark_settings(files);
     // Unreadable now (held open, the card gone): nothing says another program wrote it, and the save
     // itself will meet the same failure and name it.
-    if (!now.known || !now.present) return false;
-    return !read.present || now.size != read.size || now.hash != read.hash;
+    if (!now.known || !now.present) return {};
+    if (read.present && now.size == read.size && now.hash == read.hash) return {};
+    return {Kind::changed_elsewhere, name(now.stand_in)};
 }
 
 namespace {

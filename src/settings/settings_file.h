@@ -31,15 +31,17 @@ enum class LineUse {
     applied,     // its key's control took the value
     empty,       // a key without a value (or a blank line): nothing changes, nothing to say
     unusable,    // a value that is no number or that its control refuses: the control keeps its value
+    cut,         // a text value holding a NUL: its control took the text before it, which is all a box shows
     no_setting,  // no key begins it: it sets nothing
 };
 
 // Applies the key that begins `line` (after blanks, tabs or U+FEFF) to its control, raising the
-// control's events. A text value takes the line's characters over; otherwise `line` is left as it was.
+// control's events. A text value takes the line's characters over (a cut one leaves `line` whole);
+// otherwise `line` is left as it was.
 LineUse parse_settings_line(Form1& form, TextServices& text, std::u16string& line);
 
 // A line as the start-up warning shows it: its number (from 1) and its first `shown_length` characters,
-// control and bidirectional-formatting characters as escapes, and "…" where it was cut.
+// every character that shows nothing or turns the text around as an escape, and "…" where it was cut.
 struct SkippedLine {
     static constexpr std::size_t shown_length = 60;
     std::size_t number;
@@ -58,8 +60,10 @@ struct ListedLines {
 
 // What the start-up read, to tell later whether another program wrote the file since.
 struct ReadMark {
-    bool known = false;    // the file that was there, or that none was, is known
-    bool present = false;  // a file was read: SETTINGS.TXT, or the SETTINGS.NEW in its place
+    bool known = false;     // the file that was there, or that none was, is known
+    bool present = false;   // a file was read: SETTINGS.TXT, or the SETTINGS.NEW in its place
+    bool unread = false;    // a file was there that could not be read whole: the window does not show it
+    bool stand_in = false;  // the file was SETTINGS.NEW, standing in for a missing SETTINGS.TXT
     std::uint64_t size = 0;
     std::uint64_t hash = 0;  // FNV-1a of the bytes
     bool operator==(const ReadMark&) const = default;
@@ -88,10 +92,20 @@ LoadOutcome load_settings(Form1& form, FileSystem& files, TextServices& text);
 
 // What start-up would read now. Not known when it cannot be read.
 ReadMark mark_settings(FileSystem& files);
-// SETTINGS.TXT (or the SETTINGS.NEW that stands in for it) is not what start-up read: another program
-// wrote it since, or it appeared. One that is gone now is no change, nor is any when start-up could not
-// read the file, or when it cannot be read now.
-bool changed_since(const ReadMark& read, FileSystem& files);
+
+// What Yes must ask before a save replaces the settings file, and the name of the file it is about.
+struct SaveQuestion {
+    enum class Kind {
+        none,
+        changed_elsewhere,  // another program wrote the file (or made it) after start-up read it
+        not_read,           // start-up could not read the file, and one is there now
+    };
+    Kind kind = Kind::none;
+    std::u16string_view file_name;  // "SETTINGS.TXT", or "SETTINGS.NEW" where that is the file
+};
+// A file that is gone now, or that cannot be read now, is no change: the save meets the same failure and
+// names it. A file that start-up could not read is asked about whenever one is there.
+SaveQuestion question_before_save(const ReadMark& read, FileSystem& files);
 
 struct SaveOutcome {
     enum class Step {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,12 @@ class ScriptedBoxes : public MessageBoxService {
     // Answers in order; with the script used up, every box is answered Cancel (or OK for OK-only boxes).
     std::deque<int> answers;
     std::vector<Shown> shown;
+    // Runs while each box is open, as the messages that reach a window during a modal box do.
+    std::function<void()> while_open;
 
     int show(std::u16string_view text, std::u16string_view title, int style) override {
         shown.push_back({std::u16string{text}, std::u16string{title}, style});
+        if (while_open) while_open();
         if (answers.empty()) return (style & 0xF) == box::ok_only ? box::answer_ok : box::answer_cancel;
         const int answer = answers.front();
         answers.pop_front();

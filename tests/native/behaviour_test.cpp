@@ -9,6 +9,7 @@
 #include "doubles/typing.h"
 #include "lang/messages.h"
 #include "settings/settings_file.h"
+#include "window/text_entry.h"
 
 namespace pm {
 namespace {
@@ -43,6 +44,36 @@ TEST(KeyFilter, TypingIntoAnSmsBoxKeepsOnlyTheAcceptedCharacters) {
     test::type_into(t.form().Text5(), "a b-)");
     EXPECT_EQ(t.form().Text5().text(), u"a b-)");
     EXPECT_EQ(t.beeper.beeps, 4);
+}
+
+// Whatever route text takes into a box, what the edit brought that Windows-1252 cannot hold comes out,
+// and only that: the caret stands after what was kept.
+TEST(TextEntry, KeepsOnlyWhatTheFileCanHoldOfWhatTheEditBrought) {
+    const struct {
+        const char* name;
+        std::u16string before, after, kept;
+        std::size_t caret;
+        bool refused;
+    } cases[] = {
+        {"a paste into the middle", u"abc", u"a\u0141xbc", u"axbc", 2, true},
+        {"Shift+Insert into an empty box", u"", u"\u0141x", u"x", 1, true},
+        {"over a selection", u"hello", u"h\u0141o", u"ho", 1, true},
+        {"a character outside the BMP, beside one already there", u"a\U0001F600b", u"a\U0001F600\U0001F600b",
+         u"a\U0001F600b", 3, true},
+        {"what the file brought stays when the user types beside it", u"a\u0141", u"a\u0141b", u"a\u0141b", 3,
+         false},
+        {"a text that can be written", u"ab", u"a\u00E9b", u"a\u00E9b", 2, false},
+        {"an accessibility client sets the whole text", u"old", u"n\u0141ew\u4E00", u"new", 3, true},
+    };
+    Cp1252Text text;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const KeptEdit kept =
+            keep_writable(c.before, c.after, [&](std::u16string_view ch) { return text.can_write(ch); });
+        EXPECT_EQ(kept.text, c.kept);
+        EXPECT_EQ(kept.caret, c.caret);
+        EXPECT_EQ(kept.refused, c.refused);
+    }
 }
 
 struct ClosePrompt : ::testing::Test {
@@ -127,6 +158,7 @@ TEST(ChangedElsewhere, YesAsksBeforeReplacingAnotherProgramsSave) {
         const char16_t* read_from;  // what start-up found: SETTINGS.TXT, SETTINGS.NEW or nothing
         const char* now;            // SETTINGS.TXT when Yes is pressed; nullptr: gone
         bool asked;
+        bool named_new = false;  // the question is about the SETTINGS.NEW that start-up read
     } cases[] = {
         {"changed", u"SETTINGS.TXT", "JOB=written elsewhere\r\nHIGH_ALARM1=10\r\nGSM1=999\r\n", true},
         {"unchanged", u"SETTINGS.TXT", "JOB=old\r\n", false},
@@ -135,6 +167,7 @@ TEST(ChangedElsewhere, YesAsksBeforeReplacingAnotherProgramsSave) {
         {"appeared", nullptr, "JOB=written elsewhere\r\n", true},
         {"a recovery start, unchanged", u"SETTINGS.NEW", nullptr, false},
         {"a recovery start, then a SETTINGS.TXT", u"SETTINGS.NEW", "JOB=written elsewhere\r\n", true},
+        {"a recovery start, then that SETTINGS.NEW rewritten", u"SETTINGS.NEW", nullptr, true, true},
     };
     for (const auto& c : cases) {
         for (int answer : {box::answer_no, box::answer_yes}) {
@@ -144,7 +177,9 @@ TEST(ChangedElsewhere, YesAsksBeforeReplacingAnotherProgramsSave) {
             t.app.Main();
             t.form().Combo1().choose(3);
             t.form().Text5().set_text(u"mine");
-            if (c.now) {
+            if (c.named_new) {
+                t.files.put(u"SETTINGS.NEW", "JOB=written elsewhere\r\n");
+            } else if (c.now) {
                 t.files.put(u"SETTINGS.TXT", c.now);
             } else if (c.read_from && std::u16string_view(c.read_from) == u"SETTINGS.TXT") {
                 t.files.entries.erase(t.files.in_folder(u"SETTINGS.TXT"));
@@ -154,19 +189,104 @@ TEST(ChangedElsewhere, YesAsksBeforeReplacingAnotherProgramsSave) {
             ASSERT_EQ(t.boxes.shown.size(), c.asked ? 2u : 1u);
             const bool saved = !c.asked || answer == box::answer_yes;
             EXPECT_EQ(closed, saved);
-            EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=mine\r\n"), saved);
+            EXPECT_EQ(
+                t.files.has(u"SETTINGS.TXT") && t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=mine\r\n"),
+                saved);
             if (!saved) {
-                EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT"), c.now);
+                EXPECT_EQ(t.files.bytes(c.named_new ? u"SETTINGS.NEW" : u"SETTINGS.TXT"),
+                          c.named_new ? "JOB=written elsewhere\r\n" : c.now);
             }
             if (c.asked) {
-                EXPECT_EQ(
-                    t.boxes.shown[1].text,
+                std::u16string question =
                     u"SETTINGS.TXT is na het inlezen door een ander programma gewijzigd. Vervangen door de "
-                    u"instellingen die hier worden getoond?");
+                    u"instellingen die hier worden getoond?";
+                if (c.named_new) question.replace(0, 12, u"SETTINGS.NEW");
+                EXPECT_EQ(t.boxes.shown[1].text, question);
                 EXPECT_EQ(t.boxes.shown[1].style, box::yes_no | box::icon_warning | box::default_second);
             }
         }
     }
+}
+
+// Yes never replaces, without asking, a settings file that start-up could not read (held open by another
+// program then, released since): the question names the file, comes instead of the changed-file one,
+// and No keeps its bytes and the window.
+TEST(NotRead, YesAsksBeforeReplacingAFileStartUpCouldNotRead) {
+    const struct {
+        const char* name;
+        const char16_t* file;  // the file start-up could not read
+        bool there_at_yes;
+        bool asked;
+    } cases[] = {
+        {"released before Yes", u"SETTINGS.TXT", true, true},
+        {"gone before Yes", u"SETTINGS.TXT", false, false},
+        {"a recovery start", u"SETTINGS.NEW", true, true},
+    };
+    for (const auto& c : cases) {
+        for (int answer : {box::answer_no, box::answer_yes}) {
+            SCOPED_TRACE(std::string(c.name) + (answer == box::answer_yes ? ", Yes" : ", No"));
+            test::TestApp t;
+            t.files.put(c.file, "JOB=theirs\r\nLANGUAGE=1\r\n");
+            t.files.fail(test::FsOp::open_read, 1, sys_error::sharing_violation);
+            t.app.Main();
+            ASSERT_EQ(t.boxes.shown.size(), 1u);  // the start-up warning
+            t.form().Combo1().choose(2);
+            t.files.put(c.file, "JOB=changed since\r\n");  // and so also changed: one question all the same
+            if (!c.there_at_yes) t.files.entries.erase(t.files.in_folder(c.file));
+            t.boxes.answers = {box::answer_yes, answer};
+            const bool closed = t.form().request_close(CloseReason::user);
+            ASSERT_EQ(t.boxes.shown.size(), c.asked ? 3u : 2u);
+            const bool saved = !c.asked || answer == box::answer_yes;
+            EXPECT_EQ(closed, saved);
+            EXPECT_EQ(t.files.has(u"SETTINGS.TXT") && t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=\r\n"),
+                      saved);
+            if (!saved) {
+                EXPECT_EQ(t.files.bytes(c.file), "JOB=changed since\r\n");
+            }
+            if (c.asked) {
+                std::u16string question =
+                    u"SETTINGS.TXT konnte beim Start des Editors nicht gelesen werden, und das Fenster zeigt "
+                    u"nicht seinen Inhalt. Durch die hier angezeigten Einstellungen ersetzen?";
+                question.replace(0, 12, c.file);
+                EXPECT_EQ(t.boxes.shown[2].text, question);
+                EXPECT_EQ(t.boxes.shown[2].style, box::yes_no | box::icon_warning | box::default_second);
+            }
+        }
+    }
+}
+
+// The file a save wrote is the editor's own: a window kept open after the session's end was called off
+// asks no question for it at the next Yes.
+TEST_F(ClosePrompt, AfterASaveTheNextYesAsksNothingMore) {
+    form().Text5().set_text(u"first");
+    t.boxes.answers = {box::answer_yes};
+    EXPECT_TRUE(form().request_close(CloseReason::session_end));
+    form().Text5().set_text(u"second");
+    t.boxes.answers = {box::answer_yes};
+    EXPECT_TRUE(form().request_close(CloseReason::user));
+    EXPECT_EQ(t.boxes.shown.size(), 2u);
+    EXPECT_TRUE(t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=second\r\n"));
+}
+
+// While one of the close's boxes is open, a further close request or the session's end shows no second
+// box and is refused; the end's reason stays set until the last box has closed.
+TEST_F(ClosePrompt, OneQuestionAtATime) {
+    t.files.put(u"SETTINGS.TXT", "JOB=written elsewhere\r\n");
+    std::vector<bool> nested;
+    t.boxes.while_open = [&] {
+        nested.push_back(form().request_close(CloseReason::session_end));
+        nested.push_back(form().request_close(CloseReason::user));
+    };
+    t.boxes.answers = {box::answer_yes, box::answer_no};  // save? then: replace the other program's?
+    EXPECT_FALSE(form().request_close(CloseReason::user));
+    EXPECT_EQ(t.boxes.shown.size(), 2u);
+    EXPECT_EQ(nested, std::vector<bool>(4, false));
+    ASSERT_EQ(t.show.reasons.size(), 2u);
+    EXPECT_EQ(t.show.reasons[0], u"Save the settings before you exit?");
+    EXPECT_EQ(t.show.reasons[1], u"");
+    t.boxes.while_open = nullptr;
+    t.boxes.answers = {box::answer_no};
+    EXPECT_TRUE(form().request_close(CloseReason::user));  // asked again, once the boxes are gone
 }
 
 TEST_F(ClosePrompt, NoClosesWithoutWriting) {
@@ -297,6 +417,25 @@ TEST(StartupWarning, ListsTheLinesWhoseValuesWereSkipped) {
          u"These values in the settings file could not be used. Saving on exit replaces them with the values "
          u"shown:\n\nline 2: HIGH_ALARM1=7\\x00\n\nThese lines are no setting this editor knows. Saving on "
          u"exit leaves them out:\n\nline 1: FOO=\\x1B[2J\nline 3: X\nline 4: BAR\\u202E=1"},
+        {"a NUL in a text value is shown, and the line listed",
+         std::string("JOB=ab\0cd\r\nGSM1=12\0"
+                     "34\r\nGSM2=\0x\r\n",
+                     32),
+         u"These values in the settings file could not be used. Saving on exit replaces them with the values "
+         u"shown:\n\nline 1: JOB=ab\\x00cd\nline 2: GSM1=12\\x0034\nline 3: GSM2=\\x00x"},
+        {"what shows nothing or turns the line around is an escape, however it is encoded",
+         "\xEF\xBB\xBFHIGH_ALARM1=1\xE2\x80\xA8"
+         "2\r\nA\xE2\x80\x8B"
+         "B\xEF\xBB\xBF"
+         "C\xEF\xBF\xB9"
+         "D\xCD\x8F"
+         "E1\xD8\x9C"
+         "7\xF3\xA0\x80\x81\xC2\xAD\r\nBOGUS\xE2\x80\xA8line 99: HIGH_ALARM1=50 is fine\r\n",
+         u"These values in the settings file could not be used. Saving on exit replaces them with the values "
+         u"shown:\n\nline 1: HIGH_ALARM1=1\\u20282\n\nThese lines are no setting this editor knows. Saving "
+         u"on "
+         u"exit leaves them out:\n\nline 2: A\\u200BB\\uFEFFC\\uFFF9D\\u034FE1\\u061C7\\uE0001\\xAD\nline 3: "
+         u"BOGUS\\u2028line 99: HIGH_ALARM1=50 is fine"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -312,6 +451,21 @@ TEST(StartupWarning, ListsTheLinesWhoseValuesWereSkipped) {
         EXPECT_EQ(t.boxes.shown[0].text, c.text);
         EXPECT_EQ(t.boxes.shown[0].style, box::icon_warning);
     }
+}
+
+// A box shows a text up to a NUL: the value ends there, and Yes writes what the window shows.
+TEST(StartupWarning, ANulEndsATextValue) {
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", std::string("GSM1=9\r\nJOB=ab\0cd\r\nGSM1=12\0"
+                                             "34\r\nGSM1=\0x\r\n",
+                                             40));
+    t.app.Main();
+    EXPECT_EQ(t.form().Text5().text(), u"ab");
+    EXPECT_EQ(t.form().Text1(1).text(), u"12");  // and an empty text clears nothing
+    t.boxes.answers = {box::answer_yes};
+    ASSERT_TRUE(t.form().request_close(CloseReason::user));
+    EXPECT_EQ(t.files.bytes(u"SETTINGS.TXT").find('\0'), std::string::npos);
+    EXPECT_TRUE(t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=ab\r\n"));
 }
 
 TEST(StartupWarning, ListsTenLinesAtMostAndJoinsAnUnreadableFileInOneBox) {

@@ -14,7 +14,8 @@ namespace {
 using test::state_of;
 using test::WindowState;
 
-// A text from the ANSI code page, without the line ends that no value can hold, often holding "=" or a key.
+// A text from the ANSI code page, without the line ends and the NUL that no box can hold, often holding
+// "=" or a key.
 std::u16string random_text(std::mt19937& rng, TextServices& text) {
     static const std::string pieces[] = {
         "=", "JOB=", "GSM1=", "HIGH_ALARM2=", "language=-1", " ", "\t", "+31"};
@@ -27,7 +28,7 @@ std::u16string random_text(std::mt19937& rng, TextServices& text) {
             bytes += pieces[rng() % std::size(pieces)];
         } else {
             char c = static_cast<char>(rng() % 256);
-            if (c != '\r' && c != '\n') bytes.push_back(c);
+            if (c != '\r' && c != '\n' && c != '\0') bytes.push_back(c);
         }
     }
     std::u16string wide;

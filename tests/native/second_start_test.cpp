@@ -12,7 +12,7 @@ namespace {
 // another folder, or the same file index on another volume, has another. Where the file system gives
 // no identity the path decides, and such a key never meets an identity's.
 TEST(SecondStart, TheClaimFollowsTheFoldersIdentityElseItsPath) {
-    FolderIdentity card{0x1234ABCD, {7, 0, 0, 0, 0, 0, 0, 1}};
+    FolderIdentity card{0x1234ABCD, {7, 0, 0, 0, 0, 0, 0, 1}, {}};
     FolderIdentity other_folder = card;
     other_folder.file[0] = 8;
     FolderIdentity other_volume = card;
@@ -23,12 +23,39 @@ TEST(SecondStart, TheClaimFollowsTheFoldersIdentityElseItsPath) {
     EXPECT_NE(instance_key(card, u"P:\\"), instance_key(other_volume, u"P:\\"));
     EXPECT_EQ(instance_key(std::nullopt, u"E:\\PM"), instance_key(std::nullopt, u"E:\\PM"));
     EXPECT_NE(instance_key(std::nullopt, u"E:\\PM"), instance_key(std::nullopt, u"E:\\PM2"));
-    EXPECT_NE(instance_key(std::nullopt, u"E:\\PM"), instance_key(FolderIdentity{}, u"E:\\PM"));
+    // An all-zero file ID is none: a FAT root's, the same on every card.
+    EXPECT_EQ(instance_key(std::nullopt, u"E:\\PM"),
+              instance_key(FolderIdentity{0x1234ABCD, {}, {}}, u"E:\\PM"));
+    EXPECT_NE(instance_key(FolderIdentity{0x1234ABCD, {}, {}}, u"E:\\"),
+              instance_key(FolderIdentity{0x1234ABCD, {}, {}}, u"F:\\"));
+    EXPECT_NE(instance_key(std::nullopt, u"E:\\PM"), instance_key(card, u"E:\\PM"));
     for (const auto& key :
          {instance_key(card, u"P:\\"), instance_key(std::nullopt, std::u16string(600, u'x'))}) {
         EXPECT_LT(key.size(), 200u);  // an object name: no "\", well under MAX_PATH
         EXPECT_EQ(key.find(L'\\'), std::wstring::npos);
     }
+}
+
+// Two cards cloned from one image, in two readers, are two folders; one card through two drive letters
+// stays one, and so does one share reached through two server names.
+TEST(SecondStart, ClonedCardsInTwoReadersAreTwoFolders) {
+    const std::u16string e = volume_device(u"\\Device\\HarddiskVolume5\\PM");
+    const std::u16string f = volume_device(u"\\Device\\HarddiskVolume6\\PM");
+    EXPECT_EQ(e, u"\\Device\\HarddiskVolume5");
+    EXPECT_EQ(volume_device(u"\\device\\harddiskvolume5"), u"\\device\\harddiskvolume5");
+    for (const char16_t* no_device :
+         {u"\\Device\\Mup\\server\\share\\PM", u"\\Device\\Mup",
+          u"\\Device\\LanmanRedirector\\;Z:0\\server\\share", u"\\??\\E:\\PM", u""})
+        EXPECT_EQ(volume_device(no_device), u"");
+
+    const FolderIdentity card_in_e{0x1234ABCD, {7, 0, 0, 0, 0, 0, 0, 1}, e};
+    FolderIdentity card_in_f = card_in_e;
+    card_in_f.device = f;
+    EXPECT_NE(instance_key(card_in_e, u"E:\\PM"), instance_key(card_in_f, u"F:\\PM"));
+    EXPECT_EQ(instance_key(card_in_e, u"E:\\PM"), instance_key(card_in_e, u"G:\\"));
+    FolderIdentity share = card_in_e;
+    share.device.clear();
+    EXPECT_EQ(instance_key(share, u"\\\\SERVER\\SHARE"), instance_key(share, u"\\\\SERVER.LOCAL\\SHARE"));
 }
 
 // The second start that could not bring the open editor forward says so in the file's language.

@@ -1,13 +1,15 @@
 # Checks what the built .exe holds. One part per run:
 #
 #   cmake -DCHECK=embedded -DEXE=PelmoraSettings.exe -DWINDRES=<windres> -DICON_DIR=res/icons   -P this
-#   cmake -DCHECK=imports  -DEXE=PelmoraSettings.exe -DOBJDUMP=<objdump>                        -P this
+#   cmake -DCHECK=imports  -DEXE=PelmoraSettings.exe -DOBJDUMP=<objdump> -DLIST=<import list>   -P this
 #   cmake -DCHECK=reproducible -DEXE=PelmoraSettings.exe -DOBJDUMP=<objdump>
 #         -DSOURCE_DIR=<source folder> -DBINARY_DIR=<build folder>                               -P this
 #
 # embedded: windres reads the resources back out of the .exe: the three icons as the .ico files hold them
 #           (tools/icon_tool checks those against their pictures), the version block and the manifest.
-# imports:  the .exe needs no DLL but Windows' own (a static build must not pull in libstdc++ and co).
+# imports:  the .exe needs no DLL but Windows' own (a static build must not pull in libstdc++ and co), and
+#           of those only the functions LIST names (each one Windows 7 SP1 has); its header asks for
+#           Windows 7 (subsystem and OS version 6.1).
 # reproducible: nothing in the .exe depends on when or where it was built: no link time in the PE header
 #           or the resource directory, no source or build folder in its bytes (as 8-bit or UTF-16 text).
 cmake_minimum_required(VERSION 3.25)
@@ -144,7 +146,64 @@ elseif(CHECK STREQUAL "imports")
             fail("the .exe is not marked terminal-server aware (DllCharacteristics ${CMAKE_MATCH_1})")
         endif()
     endif()
-    message(STATUS "imports: ${dlls}")
+
+    # Every imported function by name, and each one in the list under its DLL. objdump lists a DLL's
+    # functions under its name, one a line: address, hint, name.
+    file(STRINGS "${LIST}" list_lines)
+    get_filename_component(list_name "${LIST}" NAME)
+    set(listed "")
+    set(list_dll "")
+    foreach(line IN LISTS list_lines)
+        if(line MATCHES "^#" OR line MATCHES "^[ \t]*$")
+            continue()
+        elseif(line MATCHES "^[ \t]+([^ \t]+)[ \t]*$")
+            list(APPEND listed "${list_dll}:${CMAKE_MATCH_1}")
+        else()
+            string(STRIP "${line}" list_dll)
+            string(TOLOWER "${list_dll}" list_dll)
+        endif()
+    endforeach()
+    if(NOT listed)
+        message(FATAL_ERROR "${LIST} lists no function")
+    endif()
+    string(FIND "${dump}" "The Import Tables" imports_at)
+    string(SUBSTRING "${dump}" ${imports_at} -1 import_tables)
+    string(REGEX REPLACE "\n(The Function Table|PE File Base Relocations).*" "" import_tables
+           "${import_tables}")
+    string(REPLACE ";" "," import_tables "${import_tables}")
+    string(REPLACE "\n" ";" import_lines "${import_tables}")
+    set(dll "")
+    set(functions 0)
+    foreach(line IN LISTS import_lines)
+        if(line MATCHES "DLL Name: *([^ \t]+)")
+            string(TOLOWER "${CMAKE_MATCH_1}" dll)
+        elseif(line MATCHES "^\t[0-9a-fA-F]+\t +([0-9]+) +([^ \t]+)")
+            math(EXPR functions "${functions} + 1")
+            if(NOT "${dll}:${CMAKE_MATCH_2}" IN_LIST listed)
+                fail("${CMAKE_MATCH_2} (${dll}) is imported but not in ${list_name}: is it on Windows 7 SP1?")
+            endif()
+        elseif(dll AND line MATCHES "^\t[0-9a-fA-F]+[ \t]")
+            # objdump's line for an import by ordinal: no tab after the address, "<none>" for the name.
+            fail("an import from ${dll} by ordinal, '${line}': the list names functions")
+        endif()
+    endforeach()
+    if(functions EQUAL 0)
+        fail("no imported function found in the output of objdump -p")
+    endif()
+
+    # Windows 7 (6.1) as the subsystem and OS version: the loader refuses an .exe that asks for a newer
+    # Windows, and one below 6.0 gets the legacy frame metrics the layout does not expect.
+    foreach(field OSystem Subsystem)
+        string(REPLACE "OSystem" "OS" label "${field}")
+        if(NOT dump MATCHES "\nMajor${field}Version[ \t]+([0-9]+)\nMinor${field}Version[ \t]+([0-9]+)\n")
+            fail("no ${label} version in the output of objdump -p")
+        elseif(NOT "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}" STREQUAL "6.1")
+            fail("the header's ${label} version is ${CMAKE_MATCH_1}.${CMAKE_MATCH_2}, not 6.1 (Windows 7)")
+        endif()
+    endforeach()
+    if(NOT failures)
+        message(STATUS "imports: ${functions} functions from ${dlls}, each in the list; versions 6.1")
+    endif()
 
 # ---- reproducible --------------------------------------------------------------------------------------
 elseif(CHECK STREQUAL "reproducible")

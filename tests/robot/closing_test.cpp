@@ -312,6 +312,46 @@ TEST(Closing, YesAsksBeforeReplacingWhatAnotherProgramWrote) {
     EXPECT_EQ(folder.settings(), theirs);
 }
 
+// The shown top-level windows of the dialog class ("#32770": message boxes) that the editor has open.
+int open_boxes(const Editor& editor) {
+    struct Count {
+        DWORD process;
+        int boxes = 0;
+    } count{0};
+    GetWindowThreadProcessId(editor.window(), &count.process);
+    EnumWindows(
+        [](HWND window, LPARAM lparam) {
+            auto* c = reinterpret_cast<Count*>(lparam);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            c->boxes +=
+                process == c->process && IsWindowVisible(window) && std::wstring_view(name) == L"#32770";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.boxes;
+}
+
+// The session's end while the user is answering the prompt: no second box over the first, and the end is
+// refused; the prompt then answers as usual.
+TEST(Closing, TheSessionsEndWhileThePromptIsOpenAsksNothingMoreAndIsRefused) {
+    ProgramFolder folder;
+    folder.write_settings(example_file);
+    Editor editor(folder);
+    alt_f4.ask(editor);
+    const HWND prompt = prompt_after(editor, alt_f4.name);
+    ASSERT_NE(prompt, nullptr);
+    const SessionEnd session_end(editor.window());
+    EXPECT_EQ(session_end.answer(), false);
+    EXPECT_EQ(open_boxes(editor), 1);
+    EXPECT_EQ(editor.message_box(), prompt);
+    editor.click_window(GetDlgItem(prompt, IDNO));
+    EXPECT_TRUE(editor.wait_ended());
+    EXPECT_EQ(folder.settings(), example_file);
+}
+
 // A read-only settings file cannot be replaced: after Yes an error box, in the file's language, says so,
 // which file and why, and the window stays open with the file byte for byte as it was. No then ends the
 // program.

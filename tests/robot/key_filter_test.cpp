@@ -78,5 +78,33 @@ TEST(KeyFilter, PastingIsNotFilteredButCtrlVInAnSmsBoxPastesNothing) {
     EXPECT_EQ(rings.settled(0), 0) << "beeps after Ctrl+V in Text1(1)";
 }
 
+// Whatever route text takes into a box, the settings file's code page decides what stays: Shift+Insert
+// (which Wine's edit box pastes on without WM_PASTE) and a text set from outside keep what it can hold,
+// with one beep each, and Yes writes no "?" for the rest.
+TEST(KeyFilter, ShiftInsertKeepsOutWhatTheFileCannotHold) {
+    ProgramFolder folder;
+    Editor editor(folder);
+    BellCount rings(editor);
+    put_on_clipboard(L"\u0141x");
+    ASSERT_TRUE(editor.tab_to(id::text5));
+    editor.key(VK_INSERT, true);
+    EXPECT_TRUE(wait_until([&] { return editor.text(id::text5) == L"x"; }))
+        << "Text5 holds \"" << editor.text(id::text5) << "\"";
+    EXPECT_EQ(rings.settled(1), 1) << "beeps";
+    // As an accessibility client sets a value, through the box's own message.
+    editor.send(editor.find(id::text1(3)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\u0141" L"12"));
+    EXPECT_EQ(editor.text(id::text1(3)), L"12");
+    EXPECT_EQ(rings.settled(1), 1) << "beeps";
+
+    editor.chord(VK_MENU, VK_F4);
+    const HWND prompt = editor.wait_message_box();
+    ASSERT_NE(prompt, nullptr);
+    editor.click_window(GetDlgItem(prompt, IDYES));
+    EXPECT_TRUE(editor.wait_ended());
+    const std::string saved = folder.settings().value_or("");
+    EXPECT_TRUE(saved.starts_with("JOB=x\r\n")) << saved;
+    EXPECT_EQ(saved.find('?'), std::string::npos) << saved;
+}
+
 }  // namespace
 }  // namespace robot

@@ -54,11 +54,14 @@ struct SecondStart {
     bool ended = false;
     DWORD exit_code = 0;
     std::set<std::wstring> windows;  // the classes of the top-level windows it showed
+    std::wstring box_text;           // the message of the box it showed, if answer_boxes
 };
 
 // Starts the program at `program` from `current_directory` and waits for it to end, watching all the
-// while for a window of its own. One that never ends is ended.
-SecondStart start_again(const std::wstring& program, const std::wstring& current_directory) {
+// while for a window of its own; with `answer_boxes`, a message box it shows is read and answered with
+// OK. One that never ends is ended.
+SecondStart start_again(const std::wstring& program, const std::wstring& current_directory,
+                        bool answer_boxes = false) {
     SecondStart start;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -71,6 +74,15 @@ SecondStart start_again(const std::wstring& program, const std::wstring& current
     }
     start.ended = wait_until([&] {
         note_windows(process.dwProcessId, start.windows);
+        HWND box = answer_boxes ? FindWindowW(L"#32770", nullptr) : nullptr;
+        DWORD owner = 0;
+        if (box) GetWindowThreadProcessId(box, &owner);
+        if (owner == process.dwProcessId && IsWindowVisible(box)) {
+            wchar_t text[512] = {};
+            GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);  // the message's ID in every message box
+            start.box_text = text;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
         return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
     });
     if (start.ended) {
@@ -174,6 +186,28 @@ TEST(SingleInstance, ASecondStartDuringTheStartUpWarningBringsTheWarningForward)
     });
     EXPECT_TRUE(warned);
     EXPECT_TRUE(IsWindowVisible(first.window()));
+}
+
+// A second start for a folder whose editor is minimised and does not answer (hung) says that the settings
+// are already open, and ends once that is answered: it neither waits for the hung editor nor leaves the
+// user with nothing but a taskbar button.
+TEST(SingleInstance, ASecondStartWhileTheEditorHangsMinimisedSaysSoAndEnds) {
+    ProgramFolder folder;
+    ProgramFolder elsewhere;
+    Editor first(folder);
+    ShowWindow(first.window(), SW_MINIMIZE);
+    ASSERT_TRUE(wait_until([&] { return IsIconic(first.window()) != FALSE; }));
+    HANDLE thread =
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(first.window(), nullptr));
+    ASSERT_NE(thread, nullptr);
+    ASSERT_NE(SuspendThread(thread), static_cast<DWORD>(-1));
+    const SecondStart start = start_again(folder.program(), elsewhere.path(), true);
+    ResumeThread(thread);
+    CloseHandle(thread);
+    ASSERT_TRUE(start.ended) << "the second start did not end";
+    EXPECT_EQ(start.exit_code, 0u);
+    EXPECT_EQ(start.box_text, L"These settings are already open in another window of the settings editor.");
+    EXPECT_TRUE(first.running());
 }
 
 // Once a folder's editor has closed, the next start from that folder opens an editor again, while the

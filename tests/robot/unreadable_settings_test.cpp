@@ -31,7 +31,8 @@ class HeldOpen {
 };
 
 // With nothing read, the warning is in English and names the sharing violation; the window shows only
-// after OK, with its design-time values. Saving afterwards does replace the file.
+// after OK, with its design-time values. Released since, the file is still not replaced without a
+// question: No keeps it byte for byte and the window open, Yes replaces it.
 TEST(UnreadableSettings, AFileHeldOpenElsewhereIsReportedBeforeTheWindowShows) {
     ProgramFolder folder;
     folder.write_settings(example_file);
@@ -58,11 +59,27 @@ TEST(UnreadableSettings, AFileHeldOpenElsewhereIsReportedBeforeTheWindowShows) {
     EXPECT_EQ(editor.message_box(), nullptr);
 
     file.release();
-    editor.chord(VK_MENU, VK_F4);
-    const HWND prompt = editor.wait_message_box();
-    ASSERT_NE(prompt, nullptr);
-    EXPECT_EQ(editor.read_message_box(prompt).title, lang_text(english, row::prompt_title));
-    editor.click_window(GetDlgItem(prompt, IDYES));
+    for (const int answer : {IDNO, IDYES}) {
+        editor.chord(VK_MENU, VK_F4);
+        const HWND prompt = editor.wait_message_box();
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(editor.read_message_box(prompt).title, lang_text(english, row::prompt_title));
+        editor.click_window(GetDlgItem(prompt, IDYES));
+        HWND question = nullptr;
+        ASSERT_TRUE(wait_until([&] {
+            question = editor.message_box();
+            return question && question != prompt && IsWindowVisible(question);
+        })) << "no question before replacing the file";
+        const MessageBoxView view = editor.read_message_box(question);
+        EXPECT_EQ(view.text, wide(pm::not_read_text(english, u"SETTINGS.TXT")));
+        EXPECT_EQ(view.buttons, (std::vector<int>{IDYES, IDNO}));
+        EXPECT_EQ(view.default_button, IDNO);
+        editor.click_window(GetDlgItem(question, answer));
+        if (answer == IDYES) break;
+        ASSERT_TRUE(wait_until([&] { return editor.message_box() == nullptr; }));
+        EXPECT_TRUE(editor.running());
+        EXPECT_EQ(folder.settings(), example_file);
+    }
     EXPECT_TRUE(editor.wait_ended());
     EXPECT_EQ(folder.settings(),
               settings_lines({"JOB=", "ENABLE_CH1=1", "HIGH_ALARM1=0", "LOW_ALARM1=0", "ENABLE_CH2=1",

@@ -299,6 +299,79 @@ TEST_F(Accessibility, AFramesChildrenAreObjectsAndAChannelOffIsHeard) {
     heard = nullptr;
 }
 
+// The enumerator of a frame's children is a part of the frame's object: it gives back the object itself,
+// and both have one identity.
+TEST_F(Accessibility, TheChildEnumeratorGivesBackItsObject) {
+    IAccessible* object = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(window_of(form().channel_frame(1)), static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+              S_OK);
+    IEnumVARIANT* children = nullptr;
+    ASSERT_EQ(object->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children)), S_OK);
+    IAccessible* back = nullptr;
+    EXPECT_EQ(children->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&back)), S_OK);
+    EXPECT_EQ(back, object);
+    IUnknown* identity[2] = {};
+    object->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(&identity[0]));
+    children->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(&identity[1]));
+    EXPECT_NE(identity[0], nullptr);
+    EXPECT_EQ(identity[0], identity[1]);
+    IEnumVARIANT* again = nullptr;
+    EXPECT_EQ(children->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&again)), S_OK);
+    for (IUnknown* held : {static_cast<IUnknown*>(back), identity[0], identity[1],
+                           static_cast<IUnknown*>(again), static_cast<IUnknown*>(children)}) {
+        if (held) held->Release();
+    }
+    object->Release();
+}
+
+// A late-bound client (IDispatch) finds the members by name and reads the control's own name and role, with
+// the child given or left out: a picture button's name (the system's object has none) and a frame's role
+// (a client area to the system).
+TEST_F(Accessibility, LateBoundClientsReadTheControlsOwnNameAndRole) {
+    const struct {
+        const wchar_t* name;
+        DISPID id;
+    } members[] = {{L"ACCNAME", DISPID_ACC_NAME}, {L"accRole", DISPID_ACC_ROLE}};
+    for (const Control* control : {static_cast<const Control*>(&form().Command1()),
+                                   static_cast<const Control*>(&form().channel_frame(2))}) {
+        IAccessible* object = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(window_of(*control), static_cast<DWORD>(OBJID_CLIENT),
+                                             __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+                  S_OK);
+        for (const auto& member : members) {
+            SCOPED_TRACE("tab index " + std::to_string(control->tab_index()) + ", " +
+                         std::string(member.name, member.name + wcslen(member.name)));
+            DISPID id = 0;
+            auto* name = const_cast<LPOLESTR>(member.name);
+            EXPECT_EQ(object->GetIDsOfNames(IID{}, &name, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+            EXPECT_EQ(id, member.id);
+            for (bool given : {false, true}) {
+                VARIANT child;
+                VariantInit(&child);
+                child.vt = VT_I2;  // converted, as Invoke's arguments are
+                child.iVal = CHILDID_SELF;
+                DISPPARAMS params{given ? &child : nullptr, nullptr, given ? 1u : 0u, 0};
+                VARIANT answer;
+                VariantInit(&answer);
+                ASSERT_EQ(object->Invoke(member.id, IID{}, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &params,
+                                         &answer, nullptr, nullptr),
+                          S_OK)
+                    << "child given: " << given;
+                if (member.id == DISPID_ACC_NAME) {
+                    ASSERT_EQ(answer.vt, VT_BSTR);
+                    EXPECT_EQ(take(answer.bstrVal, S_OK), accessible_name(form(), *control));
+                } else {
+                    EXPECT_EQ(answer.vt, VT_I4);
+                    EXPECT_EQ(answer.lVal, roles[static_cast<int>(control->kind())]);
+                    VariantClear(&answer);
+                }
+            }
+        }
+        object->Release();
+    }
+}
+
 // A client may keep an object after the window has gone: it reaches no control then, and fails.
 TEST_F(Accessibility, AnObjectKeptPastItsWindowAnswersWithoutItsControl) {
     IAccessible* object = nullptr;

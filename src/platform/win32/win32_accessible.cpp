@@ -3,8 +3,9 @@
 #include <new>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "platform/win32/win32_accessible_children.h"
+#include "platform/win32/win32_accessible_dispatch.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_control.h"
 
@@ -20,9 +21,13 @@ struct Api {
     decltype(&LresultFromObject) lresult_from_object = nullptr;
     decltype(&SysAllocStringLen) alloc_string = nullptr;
     decltype(&VariantClear) variant_clear = nullptr;
-    decltype(&AccessibleObjectFromWindow) object_from_window = nullptr;
+    decltype(&VariantChangeType) variant_change_type = nullptr;
+    ObjectFromWindowFn object_from_window = nullptr;
 
-    bool complete() const { return create_standard && lresult_from_object && alloc_string && variant_clear; }
+    bool complete() const {
+        return create_standard && lresult_from_object && alloc_string && variant_clear &&
+               variant_change_type && object_from_window;
+    }
 };
 
 // Null when the system lacks any of it; the system's own objects answer then.
@@ -39,6 +44,8 @@ const Api* api() {
             win32::library_function<decltype(a.object_from_window)>(oleacc, "AccessibleObjectFromWindow");
         a.alloc_string = win32::library_function<decltype(a.alloc_string)>(oleaut32, "SysAllocStringLen");
         a.variant_clear = win32::library_function<decltype(a.variant_clear)>(oleaut32, "VariantClear");
+        a.variant_change_type =
+            win32::library_function<decltype(a.variant_change_type)>(oleaut32, "VariantChangeType");
         return a;
     }();
     return loaded.complete() ? &loaded : nullptr;
@@ -61,78 +68,6 @@ HRESULT give_text(const std::u16string& text, BSTR* out) {
     *out = api()->alloc_string(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
 }
-
-// The children of a control's window, as clients walk them (AccessibleChildren): the client object of each
-// shown child window, which is ours where a control has it. The standard object's own enumerator hands
-// out the children's window objects, which know nothing of the controls.
-class ChildWindows final : public IEnumVARIANT {
-  public:
-    explicit ChildWindows(HWND parent) {
-        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (IsWindowVisible(child)) children_.push_back(child);
-        }
-    }
-    ChildWindows(const ChildWindows&) = default;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (iid != __uuidof(IUnknown) && iid != __uuidof(IEnumVARIANT)) return E_NOINTERFACE;
-        *object = static_cast<IEnumVARIANT*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-
-    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
-        if (!out) return E_POINTER;
-        ULONG n = 0;
-        for (; n < count && at_ < children_.size(); ++at_) {
-            IDispatch* child = nullptr;
-            if (FAILED(api()->object_from_window(children_[at_], static_cast<DWORD>(OBJID_CLIENT),
-                                                 __uuidof(IDispatch), reinterpret_cast<void**>(&child))) ||
-                !child) {
-                continue;  // gone meanwhile
-            }
-            make_empty(out[n]);
-            out[n].vt = VT_DISPATCH;
-            out[n].pdispVal = child;
-            ++n;
-        }
-        if (fetched) *fetched = n;
-        return n == count ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        const std::size_t left = children_.size() - at_;
-        at_ += count < left ? count : left;
-        return count <= left ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Reset() override {
-        at_ = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
-        if (!copy) return E_POINTER;
-        auto* made = new (std::nothrow) ChildWindows(*this);
-        if (made) made->references_ = 1;
-        *copy = made;
-        return made ? S_OK : E_OUTOFMEMORY;
-    }
-
-  private:
-    ~ChildWindows() = default;
-
-    std::vector<HWND> children_;
-    std::size_t at_ = 0;
-    LONG references_ = 1;
-};
 
 }  // namespace
 
@@ -174,7 +109,7 @@ HRESULT Win32Accessible::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IOleWindow*>(this);
     } else if (iid == __uuidof(IEnumVARIANT)) {
         // Clients get the child windows only through an enumerator: get_accChild answers nothing for them.
-        *object = new (std::nothrow) ChildWindows(window_);
+        *object = new_child_windows(window_, static_cast<IAccessible*>(this), api()->object_from_window);
         return *object ? S_OK : E_OUTOFMEMORY;
     } else {
         *object = nullptr;
@@ -203,12 +138,48 @@ HRESULT Win32Accessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     if (info) *info = nullptr;
     return E_NOTIMPL;
 }
-HRESULT Win32Accessible::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) {
-    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+
+// Late-bound clients find IAccessible's members by name. Parameters have no names here.
+HRESULT Win32Accessible::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (iid != IID{}) return DISP_E_UNKNOWNINTERFACE;
+    if (count == 0) return S_OK;
+    if (!names || !ids) return E_POINTER;
+    for (UINT i = 0; i < count; ++i)
+        ids[i] = DISPID_UNKNOWN;
+    ids[0] = accessible_member(names[0]);
+    return ids[0] != DISPID_UNKNOWN && count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
 }
+
+// The properties the control answers are read through our own methods, as through the vtable; the rest,
+// the standard object's anyway, goes to it.
 HRESULT Win32Accessible::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                                 VARIANT* result, EXCEPINFO* exception, UINT* bad_argument) {
-    return standard_->Invoke(id, iid, locale, flags, params, result, exception, bad_argument);
+    const bool own =
+        id == DISPID_ACC_NAME || id == DISPID_ACC_VALUE || id == DISPID_ACC_ROLE || id == DISPID_ACC_STATE;
+    if (!own || !(flags & DISPATCH_PROPERTYGET)) {
+        return standard_->Invoke(id, iid, locale, flags, params, result, exception, bad_argument);
+    }
+    if (iid != IID{}) return DISP_E_UNKNOWNINTERFACE;
+    VARIANT child;
+    const HRESULT asked = property_child(params, api()->variant_change_type, child, bad_argument);
+    if (FAILED(asked)) return asked;
+    VARIANT answer;
+    make_empty(answer);
+    HRESULT got = E_UNEXPECTED;
+    if (id == DISPID_ACC_NAME || id == DISPID_ACC_VALUE) {
+        answer.vt = VT_BSTR;
+        answer.bstrVal = nullptr;  // an empty text where the method gives none
+        got = id == DISPID_ACC_NAME ? get_accName(child, &answer.bstrVal)
+                                    : get_accValue(child, &answer.bstrVal);
+    } else {
+        got = id == DISPID_ACC_ROLE ? get_accRole(child, &answer) : get_accState(child, &answer);
+    }
+    if (FAILED(got) || !result) {
+        api()->variant_clear(&answer);
+        return FAILED(got) ? got : S_OK;
+    }
+    *result = answer;
+    return S_OK;
 }
 
 // The control whose own window this object serves, when `child` is the object itself; null for a child

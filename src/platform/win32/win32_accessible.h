@@ -27,7 +27,8 @@ class Win32Accessible final : public IAccessible, public IOleWindow {
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
 
-    // IDispatch: no type information; clients call through the vtable.
+    // IDispatch: IAccessible's members by name and DISPID, without type information; what the control
+    // answers comes from it as through the vtable.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,

@@ -86,6 +86,11 @@ inline int scroll_track_position(HWND bar) {
     return info.nTrackPos;
 }
 
+// An empty selection at `position`, scrolled into view.
+inline void edit_set_caret(HWND edit, std::size_t position) {
+    SendMessageW(edit, EM_SETSEL, position, static_cast<LPARAM>(position));
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
 inline void edit_set_limit(HWND edit, int characters) {
     SendMessageW(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(characters), 0);
 }

@@ -45,6 +45,17 @@ std::optional<FolderIdentity> identity_of(const std::u16string& folder) {
         const std::uint64_t index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
         CopyMemory(identity->file.data(), &index, sizeof(index));
     }
+    if (identity) {
+        // The volume's device as the system names it now: two readers are two devices.
+        std::vector<wchar_t> nt(MAX_PATH);
+        DWORD length = GetFinalPathNameByHandleW(h, nt.data(), static_cast<DWORD>(nt.size()), VOLUME_NAME_NT);
+        if (length >= nt.size()) {
+            nt.resize(length + 1);
+            length = GetFinalPathNameByHandleW(h, nt.data(), static_cast<DWORD>(nt.size()), VOLUME_NAME_NT);
+        }
+        if (length > 0 && length < nt.size())
+            identity->device = volume_device(std::u16string(nt.data(), nt.data() + length));
+    }
     CloseHandle(h);
     return identity;
 }
@@ -55,6 +66,26 @@ struct Search {
     HWND editor = nullptr;   // the marked window
     HWND unowned = nullptr;  // any other shown top-level window: a box before the editor's window exists
 };
+
+// The window to bring forward: whatever the editor's window last activated (its own or a box of it), or
+// before that window exists, the other process's box.
+HWND forward_target(const Search& search) {
+    return search.editor ? GetLastActivePopup(search.editor) : search.unowned;
+}
+
+// The other editor answered where the user can see it: one of its windows is in the foreground, and its
+// window is no longer minimised. Windows refuses the foreground to a process that has no right to it
+// (started by a scheduled task, or after the user clicked elsewhere); a hung editor never restores its
+// window, and Windows shows it as a ghost window of the system's own.
+bool answered(DWORD foreground_process, DWORD other_process, bool editor_minimised) {
+    return foreground_process != 0 && foreground_process == other_process && !editor_minimised;
+}
+
+DWORD foreground_process() {
+    DWORD process = 0;
+    if (HWND foreground = GetForegroundWindow()) GetWindowThreadProcessId(foreground, &process);
+    return process;
+}
 
 BOOL CALLBACK find_windows(HWND window, LPARAM lparam) {
     auto* search = reinterpret_cast<Search*>(lparam);
@@ -120,11 +151,19 @@ bool Win32SingleInstance::bring_other_forward() const {
         }
         Search search{process, key_.c_str()};
         EnumWindows(find_windows, reinterpret_cast<LPARAM>(&search));
-        HWND target = search.editor ? GetLastActivePopup(search.editor) : search.unowned;
+        HWND target = forward_target(search);
         if (!target) continue;
-        if (search.editor && IsIconic(search.editor)) ShowWindow(search.editor, SW_RESTORE);
-        SetForegroundWindow(target);
-        return true;
+        // Asynchronous: ShowWindow on another process's window waits for that process, and a hung
+        // editor would hang this start with it.
+        if (search.editor && IsIconic(search.editor)) ShowWindowAsync(search.editor, SW_RESTORE);
+        const bool granted = SetForegroundWindow(target) != FALSE;
+        // The foreground moves as the other process's thread takes it: a moment, unless it is hung.
+        for (int wait = 0;; ++wait) {
+            if (answered(foreground_process(), process, search.editor && IsIconic(search.editor)))
+                return true;
+            if (!granted || wait == 20) return false;
+            Sleep(50);
+        }
     }
     return false;
 }

@@ -21,7 +21,9 @@ class Win32SingleInstance {
     // False when another editor has the folder; this one must then end without a window.
     bool first() const { return first_; }
     // Brings the other editor forward: its window, or the message box it shows (also before its window
-    // exists), restored if minimised. False when nothing came forward within about two seconds.
+    // exists), restored if minimised. False when nothing came forward within about two seconds, or when
+    // none of the other editor's windows is in the foreground afterwards (Windows refused the foreground,
+    // or the other editor does not answer): the user would see nothing but a flashing taskbar button.
     bool bring_other_forward() const;
     // The name of the mark on the editor's window.
     const std::wstring& key() const { return key_; }

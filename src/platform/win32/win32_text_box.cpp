@@ -9,6 +9,7 @@
 
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_text.h"
+#include "window/text_entry.h"
 
 namespace pm {
 
@@ -22,11 +23,23 @@ Win32TextBox::Win32TextBox(TextBox& model, const ControlSetting& setting, HWND p
     if (!shown_text_.empty()) win32::set_text(hwnd(), shown_text_);
 }
 
+// Every route by which text enters the box ends here: keys and input methods, every kind of paste (Wine's
+// edit box pastes on Shift+Insert without WM_PASTE, and a busy clipboard leaves the box to paste by
+// itself), drops and accessibility clients. What the edit brought that the settings file cannot hold
+// comes out again, with one beep; the rest of the text and the caret stay as the user left them.
 void Win32TextBox::on_command(int code) {
     if (code != EN_CHANGE) return;
+    const std::u16string now = win32::window_text(hwnd());
+    KeptEdit kept =
+        keep_writable(shown_text_, now, [&](std::u16string_view c) { return text_.can_write(c); });
     // What the user's edit left in the box is shown already; telling the model must not set it again,
     // which would move the caret.
-    shown_text_ = win32::window_text(hwnd());
+    shown_text_ = std::move(kept.text);
+    if (kept.refused) {
+        win32::set_text(hwnd(), shown_text_);  // its EN_CHANGE finds nothing more to take out
+        win32::edit_set_caret(hwnd(), kept.caret);
+        box_.refuse_unwritable();
+    }
     box_.user_edit(shown_text_);
 }
 
