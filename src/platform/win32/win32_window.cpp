@@ -1,6 +1,7 @@
 #include "platform/win32/win32_window.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_combo_box.h"
@@ -134,28 +135,15 @@ void Win32Window::apply_fit(const FittedWindow& fit) {
     RECT client{};
     GetClientRect(window_, &client);
     const PixelRect layout = client_pixels(dpi_);
-    scroll_range_ = {fit.scroll_x > 0 ? std::max<LONG>(0, layout.width - client.right) : 0,
-                     fit.scroll_y > 0 ? std::max<LONG>(0, layout.height - client.bottom) : 0};
-    if (fit.scroll_x > 0) {
-        SCROLLINFO info{sizeof(info),
-                        SIF_RANGE | SIF_PAGE | SIF_POS,
-                        0,
-                        layout.width - 1,
-                        static_cast<UINT>(client.right),
-                        0,
-                        0};
-        SetScrollInfo(window_, SB_HORZ, &info, TRUE);
-    }
-    if (fit.scroll_y > 0) {
-        SCROLLINFO info{sizeof(info),
-                        SIF_RANGE | SIF_PAGE | SIF_POS,
-                        0,
-                        layout.height - 1,
-                        static_cast<UINT>(client.bottom),
-                        0,
-                        0};
-        SetScrollInfo(window_, SB_VERT, &info, TRUE);
-    }
+    const auto set_bar = [this](int bar, bool shown, int content, LONG page) -> LONG {
+        if (!shown) return 0;
+        SCROLLINFO info{
+            sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, content - 1, static_cast<UINT>(page), 0, 0};
+        SetScrollInfo(window_, bar, &info, TRUE);
+        return std::max<LONG>(0, content - page);
+    };
+    scroll_range_ = {set_bar(SB_HORZ, fit.scroll_x > 0, layout.width, client.right),
+                     set_bar(SB_VERT, fit.scroll_y > 0, layout.height, client.bottom)};
 }
 
 void Win32Window::scroll_to(int x, int y) {
@@ -167,9 +155,9 @@ void Win32Window::scroll_to(int x, int y) {
     scrolled_ = {x, y};
     ScrollWindowEx(window_, dx, dy, nullptr, nullptr, nullptr, nullptr,
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-    for (const auto& [bar, position] : {std::pair{SB_HORZ, x}, std::pair{SB_VERT, y}}) {
+    for (const auto& [bar, moved, position] : {std::tuple{SB_HORZ, dx, x}, std::tuple{SB_VERT, dy, y}}) {
         SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, position, 0};
-        SetScrollInfo(window_, bar, &info, TRUE);
+        if (moved) SetScrollInfo(window_, bar, &info, TRUE);
     }
 }
 
