@@ -135,7 +135,7 @@ TEST(Placement, EveryControlThatGetsTheFocusLiesInView) {
         }
     }
     if (style & WS_VSCROLL) {
-        // The wheel over a check box, and the scroll bar's arrow, scroll the controls.
+        // The wheel over a check box, the scroll bar's arrow and Page Down scroll the controls.
         ASSERT_TRUE(editor.tab_to(id::pressure_channel(1)));
         const auto top = [&] {
             RECT r{};
@@ -150,6 +150,9 @@ TEST(Placement, EveryControlThatGetsTheFocusLiesInView) {
         const LONG wheeled = top();
         editor.click_at({client.right + GetSystemMetrics(SM_CXVSCROLL) / 2, client.top + 4});
         EXPECT_TRUE(wait_until([&] { return top() > wheeled; }, 2000)) << "the scroll bar does not scroll";
+        const LONG clicked = top();
+        editor.key(VK_NEXT);  // the focused check box has no use for it
+        EXPECT_TRUE(wait_until([&] { return top() < clicked; }, 2000)) << "Page Down does not scroll";
     }
 }
 
