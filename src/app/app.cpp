@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "app/position_form.h"
@@ -26,13 +28,15 @@ std::u16string window_caption() {
 
 namespace {
 
+// The first `shown` of `lines` under their heading, and how many more there are.
 void list_lines(std::u16string& message, std::u16string_view heading, const ListedLines& lines,
-                int language) {
+                std::size_t shown, int language) {
     if (lines.count == 0) return;
     if (!message.empty()) message += u"\n\n";
     message += heading;
     message += u"\n";
-    for (const SkippedLine& line : lines.first) {
+    for (std::size_t i = 0; i < shown && i < lines.first.size(); ++i) {
+        const SkippedLine& line = lines.first[i];
         message += u"\n";
         message += line_word(language);
         message += u" ";
@@ -41,15 +45,34 @@ void list_lines(std::u16string& message, std::u16string_view heading, const List
         message += u": ";
         message += line.text;
     }
-    if (lines.count > lines.first.size()) {
+    if (lines.count > shown) {
         message += u"\n";
-        message += more_lines_text(language, lines.count - lines.first.size());
+        message += more_lines_text(language, lines.count - shown);
     }
 }
 
 }  // namespace
 
-std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files) {
+std::size_t box_lines(float height) {
+    constexpr float line = 240;
+    constexpr std::size_t frame_lines = 5;
+    const float lines = height / line;
+    return lines > frame_lines ? static_cast<std::size_t>(lines) - frame_lines : 0;
+}
+
+std::size_t wrapped_lines(std::u16string_view text) {
+    constexpr std::size_t width = 64;
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(u'\n', start), text.size());
+        lines += end == start ? 1 : (end - start + width - 1) / width;
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files,
+                                std::size_t fitting) {
     std::u16string message;
     if (outcome.status == LoadOutcome::Status::unreadable) {
         message += read_failed_text(language);
@@ -58,10 +81,27 @@ std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSy
         message += u"\n";
         message += files.describe(outcome.error);
     }
-    list_lines(message, values_skipped_text(language), outcome.skipped, language);
-    list_lines(message, no_setting_text(language), outcome.no_setting, language);
-    list_lines(message, unwritable_text(language), outcome.unwritable, language);
-    return message;
+    const ListedLines* lists[] = {&outcome.skipped, &outcome.no_setting, &outcome.unwritable};
+    const std::u16string_view headings[] = {values_skipped_text(language), no_setting_text(language),
+                                            unwritable_text(language)};
+    // The lists take turns, a line each, up to the budget; a box too tall for the screen lists fewer.
+    for (std::size_t budget = warning_lines;; --budget) {
+        std::size_t shown[std::size(lists)] = {};
+        for (std::size_t left = budget, taken = 1; left > 0 && taken > 0;) {
+            taken = 0;
+            for (std::size_t i = 0; i < std::size(lists) && left > 0; ++i) {
+                if (shown[i] < lists[i]->first.size()) {
+                    ++shown[i];
+                    ++taken;
+                    --left;
+                }
+            }
+        }
+        std::u16string warning = message;
+        for (std::size_t i = 0; i < std::size(lists); ++i)
+            list_lines(warning, headings[i], *lists[i], shown[i], language);
+        if (budget == 0 || wrapped_lines(warning) <= fitting) return warning;
+    }
 }
 
 namespace {
@@ -101,7 +141,8 @@ StartOutcome App::Main() {
     const int language = form().Combo1().list_index();
     // The next save would replace what could not be read or used with what the window shows: say so
     // before the window is shown.
-    const std::u16string warning = settings_warning(outcome, language, services_.files);
+    const std::u16string warning =
+        settings_warning(outcome, language, services_.files, box_lines(services_.screen.work_area().height));
     if (!warning.empty()) services_.boxes.show(warning, form().caption(), box::ok_only | box::icon_warning);
     outcome.window_error = services_.window_show.show_modeless(form());
     if (outcome.window_error) {

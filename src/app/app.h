@@ -75,7 +75,18 @@ std::u16string window_caption();
 // the settings file selects, read as the start-up reads it (English where it selects none).
 std::u16string already_open_message(FileSystem& files, TextServices& text);
 
-// The start-up warning about the settings file, in `language`; empty when there is nothing to say.
-std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files);
+// A system message box never scrolls: one taller than the screen hides its title or its buttons. How many
+// lines of text a box can show on a work area `height` twips high (a line of the box's 9-point text takes
+// about 240 twips, its title bar, margins and buttons about five lines more), and how many `text` takes
+// where the box wraps it at about 64 characters.
+std::size_t box_lines(float height);
+std::size_t wrapped_lines(std::u16string_view text);
+
+// The start-up warning about the settings file, in `language`; empty when there is nothing to say. It
+// lists at most `warning_lines` lines, taken in turn from each of its lists, and fewer where a box of
+// `fitting` lines could not show them (each list then says how many more it has).
+inline constexpr std::size_t warning_lines = 12;
+std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSystem& files,
+                                std::size_t fitting);
 
 }  // namespace pm

@@ -20,7 +20,8 @@ class Screen {
     virtual ScreenArea work_area() = 0;
     // The program's window on this screen, frame included: a fixed frame with a caption and a system menu
     // around the layout's client area of 6855 x 9855 twips, or, where that would not fit the work area,
-    // around the smaller client area of the largest DPI at which the whole window fits (fit_window).
+    // around the smaller client area of the largest DPI at which the whole window fits, or, where not even
+    // 96 DPI fits, as large as the work area, where its client area scrolls (fit_window).
     virtual float window_width() = 0;
     virtual float window_height() = 0;
 };

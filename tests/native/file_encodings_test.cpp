@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/app.h"
 #include "doubles/test_app.h"
 #include "lang/messages.h"
 #include "settings/line_reader.h"
@@ -155,6 +156,38 @@ TEST(Conversion, ALineThatIsNoTextIsListedAndTheReadingGoesOn) {
         EXPECT_EQ(text.substr(text.size() - std::u16string_view(c.listed).size()), c.listed);
         EXPECT_EQ(t.files.open_files, 0);
     }
+}
+
+// Four headings in one box, each list of 15: a damaged UTF-16 file, values that cannot be used, lines that
+// are no setting and lines the code page cannot hold. The lists take turns up to 12 lines in all, fewer
+// where the box would be taller than the screen (800 x 600 at 150 %: 6000 twips); each list ends with the
+// count of the rest.
+TEST(Conversion, AWarningWithFourHeadingsListsTwelveLinesAtMostAndFitsTheScreen) {
+    std::u16string text;
+    for (int i = 0; i < 15; ++i)
+        text += u"HIGH_ALARM1=x\r\nFOO=1\r\nJOB=\u041F\r\n";
+    test::TestApp t;
+    t.files.put(u"SETTINGS.TXT", "\xFF\xFE" + utf16(text, true) + "9");
+    const LoadOutcome outcome = t.app.Main();
+    ASSERT_EQ(t.boxes.shown.size(), 1u);
+    const auto listed = [](const std::u16string& box) {
+        std::size_t n = 0;
+        for (std::size_t at = box.find(u"\nline "); at != std::u16string::npos;
+             at = box.find(u"\nline ", at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(listed(t.boxes.shown[0].text), warning_lines);
+    const std::u16string small = settings_warning(outcome, 0, t.files, box_lines(6000));
+    EXPECT_LT(listed(small), warning_lines);
+    EXPECT_LE(wrapped_lines(small), box_lines(6000));
+    std::size_t at = 0;
+    for (std::u16string_view heading : {values_skipped_text(0), no_setting_text(0), unwritable_text(0)}) {
+        at = small.find(heading, at);
+        ASSERT_NE(at, std::u16string::npos);
+        EXPECT_NE(small.find(u"\u2026 and ", at), std::u16string::npos);
+    }
+    EXPECT_EQ(wrapped_lines(u"a\n\n" + std::u16string(65, u'b')), 4u);
 }
 
 // Text that the ANSI code page cannot hold, read from a Unicode file, is shown as read and listed before

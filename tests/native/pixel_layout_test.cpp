@@ -85,14 +85,81 @@ TEST(PixelLayout, FitsTheWholeWindowToTheWorkAreaAtTheLargestDpiFrom96Up) {
         {"1080x1920 upright at 300 %: too narrow", {0, 0, 1080, 1776}, 288, {18, 87}, 223, 1080, 1613},
         {"left of the primary monitor", {-1920, 0, 0, 1008}, 144, {10, 45}, 140, 676, 1003},
         {"above the primary monitor", {0, -1080, 1920, -72}, 144, {10, 45}, 140, 676, 1003},
-        {"800x600 at 150 %: not even at 96 DPI", {0, 0, 800, 540}, 144, {10, 45}, 96, 467, 702},
         {"1920x1080 at 125 %: fits, unchanged", {0, 0, 1920, 1020}, 120, {8, 37}, 120, 579, 858},
     };
     for (const auto& c : cases) {
-        const FittedWindow f = fit_window(c.work, c.dpi, c.frame);
+        const FittedWindow f = fit_window(c.work, c.dpi, c.frame, {17, 17});
         EXPECT_EQ(std::tuple(f.dpi, f.width, f.height), std::tuple(c.fitted_dpi, c.width, c.height))
             << c.screen;
+        EXPECT_FALSE(f.scrolls()) << c.screen;
     }
+}
+
+// Where not even 96 DPI fits, the window is cut to the work area and its client area scrolls: the view
+// beside the scroll bars and how far it scrolls each way. 457 x 657 pixels at 96 DPI; scroll bars 17 pixels
+// at 100 %, 26 at 150 %.
+TEST(PixelLayout, ScrollsWhereNotEven96DpiFits) {
+    const struct {
+        const char* screen;
+        PixelEdges work;
+        int dpi, bar;
+        FrameSize frame;
+        FittedWindow fit;
+    } cases[] = {
+        {"1024x600", {0, 0, 1024, 552}, 96, 17, {6, 29}, {96, 480, 552, 457, 523, 0, 134}},
+        {"800x600", {0, 0, 800, 552}, 96, 17, {6, 29}, {96, 480, 552, 457, 523, 0, 134}},
+        {"640x480", {0, 0, 640, 432}, 96, 17, {6, 29}, {96, 480, 432, 457, 403, 0, 254}},
+        {"800x600 at 150 %", {0, 0, 800, 540}, 144, 26, {10, 45}, {96, 493, 540, 457, 495, 0, 162}},
+        {"just fits", {0, 0, 1024, 686}, 96, 17, {6, 29}, {96, 463, 686, 457, 657, 0, 0}},
+        {"a pixel short", {0, 0, 1024, 685}, 96, 17, {6, 29}, {96, 480, 685, 457, 656, 0, 1}},
+        {"too narrow only", {0, 0, 400, 752}, 96, 17, {6, 29}, {96, 400, 703, 394, 657, 63, 0}},
+        {"narrow once the bar is in", {0, 0, 470, 600}, 96, 17, {6, 29}, {96, 470, 600, 447, 554, 10, 103}},
+    };
+    for (const auto& c : cases) {
+        const FittedWindow f = fit_window(c.work, c.dpi, c.frame, {c.bar, c.bar});
+        EXPECT_EQ(std::tuple(f.dpi, f.width, f.height, f.view_width, f.view_height, f.scroll_x, f.scroll_y),
+                  std::tuple(c.fit.dpi, c.fit.width, c.fit.height, c.fit.view_width, c.fit.view_height,
+                             c.fit.scroll_x, c.fit.scroll_y))
+            << c.screen;
+    }
+    // A control that gets the focus is scrolled into a view of 523 pixels (of 657) by the least way.
+    const struct {
+        int position, start, size, shown;
+    } focus[] = {{0, 100, 20, 0}, {0, 600, 30, 107}, {120, 50, 20, 50}, {0, 640, 17, 134}, {40, 10, 600, 10}};
+    for (const auto& f : focus) {
+        EXPECT_EQ(scroll_to_show(f.position, 523, 134, f.start, f.size), f.shown) << f.start;
+    }
+}
+
+// Which DPI the window has, and where it goes when that changes, with or without the functions of later
+// Windows; the pointer plays no part.
+TEST(PixelLayout, ChoosesTheDpiSourceAndTheMonitorForADpiChange) {
+    EXPECT_EQ(window_dpi_from(144, 120, 96), 144);  // Windows 10 1607 on
+    EXPECT_EQ(window_dpi_from(0, 120, 96), 120);    // 8.1 to 10 1511
+    EXPECT_EQ(window_dpi_from(0, 0, 120), 120);     // 7
+
+    // A 150 % laptop, a 100 % monitor right of it, another left of it.
+    const MonitorDpi monitors[] = {
+        {{0, 0, 1920, 1080}, 144}, {{1920, 0, 3840, 1080}, 96}, {{-1280, 0, 0, 1024}, 96}};
+    const struct {
+        const char* move;
+        PixelEdges window;
+        int dpi;
+        std::size_t monitor;
+    } moves[] = {
+        {"dragged mostly onto the right one", {1800, 100, 2300, 700}, 96, 1},
+        {"the laptop's scale changed under it", {1700, 100, 2000, 700}, 144, 0},
+        {"moved by the keyboard to the laptop", {2000, 100, 2500, 700}, 144, 0},
+        {"none at that DPI holds it: the nearest", {100, 100, 600, 700}, 96, 2},
+        {"no monitor has that DPI", {100, 100, 600, 700}, 120, 3},
+    };
+    for (const auto& m : moves) {
+        EXPECT_EQ(monitor_for_dpi(m.window, m.dpi, monitors), m.monitor) << m.move;
+    }
+    const FittedWindow fit{96, 480, 552, 457, 523, 0, 134};
+    const auto edges = [](PixelEdges e) { return std::tuple(e.left, e.top, e.right, e.bottom); };
+    EXPECT_EQ(edges(place_after_dpi_change({10, 20, 700, 1000}, true, fit)), std::tuple(10, 20, 700, 1000));
+    EXPECT_EQ(edges(place_after_dpi_change({10, 20, 700, 1000}, false, fit)), std::tuple(10, 20, 490, 572));
 }
 
 // The window's position (single-precision twips from the centring) and the screen's sizes cross the

@@ -98,6 +98,64 @@ TEST(Placement, TheTitleBarIsAlwaysWithinReach) {
                            L"dpi");
 }
 
+// The window lies in the work area on every screen; where not even 96 DPI fits (the harness's 1024 x 600
+// desktop), its client area scrolls, and every control that gets the focus by Tab or Shift+Tab is scrolled
+// into view whole first: inside the client area and the work area.
+TEST(Placement, EveryControlThatGetsTheFocusLiesInView) {
+    ProgramFolder folder;
+    Editor editor(folder);
+    ASSERT_TRUE(editor.wait_focus(id::combo1));
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    RECT window{};
+    ASSERT_TRUE(GetWindowRect(editor.window(), &window));
+    EXPECT_TRUE(window.left >= work.left && window.top >= work.top && window.right <= work.right &&
+                window.bottom <= work.bottom);
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(editor.window(), &client));
+    MapWindowPoints(editor.window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const LONG style = GetWindowLongW(editor.window(), GWL_STYLE);
+    EXPECT_EQ((style & WS_VSCROLL) != 0, client.bottom - client.top < MulDiv(9855, 96, 1440));
+    const auto in_view = [&](int control) {
+        RECT r{};
+        GetWindowRect(editor.find(control), &r);
+        return r.left >= std::max(client.left, work.left) && r.top >= std::max(client.top, work.top) &&
+               r.right <= std::min(client.right, work.right) &&
+               r.bottom <= std::min(client.bottom, work.bottom);
+    };
+    const std::vector<int> stops = tab_stops();
+    for (bool backwards : {false, true}) {
+        for (std::size_t i = 1; i <= stops.size(); ++i) {
+            const int control = stops[backwards ? stops.size() - i : i % stops.size()];
+            editor.key(VK_TAB, backwards);
+            ASSERT_TRUE(editor.wait_focus(control)) << control_name(control);
+            // The focus moves before the control has dealt with it; the scrolling comes with that.
+            ASSERT_TRUE(wait_until([&] { return in_view(control); }, 2000))
+                << control_name(control) << (backwards ? " after Shift+Tab" : " after Tab");
+        }
+    }
+    if (style & WS_VSCROLL) {
+        // The wheel over a check box, the scroll bar's arrow and Page Down scroll the controls.
+        ASSERT_TRUE(editor.tab_to(id::pressure_channel(1)));
+        const auto top = [&] {
+            RECT r{};
+            GetWindowRect(editor.find(id::text5), &r);
+            return r.top;
+        };
+        const LONG shown = top();
+        RECT box{};
+        GetWindowRect(editor.find(id::pressure_channel(1)), &box);
+        editor.wheel({(box.left + box.right) / 2, (box.top + box.bottom) / 2}, -WHEEL_DELTA);
+        EXPECT_TRUE(wait_until([&] { return top() < shown; }, 2000)) << "the wheel does not scroll";
+        const LONG wheeled = top();
+        editor.click_at({client.right + GetSystemMetrics(SM_CXVSCROLL) / 2, client.top + 4});
+        EXPECT_TRUE(wait_until([&] { return top() > wheeled; }, 2000)) << "the scroll bar does not scroll";
+        const LONG clicked = top();
+        editor.key(VK_NEXT);  // the focused check box has no use for it
+        EXPECT_TRUE(wait_until([&] { return top() < clicked; }, 2000)) << "Page Down does not scroll";
+    }
+}
+
 // Under a scheme whose window text colour is the button face's own (black on black), the frames'
 // captions must still be drawn in the button text colour for that face. The harness sets the scheme
 // (PM_ROBOT_COLORS).

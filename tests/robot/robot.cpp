@@ -681,6 +681,13 @@ INPUT mouse_input(DWORD flags, POINT p) {
     return input;
 }
 
+void Editor::wheel(POINT p, int delta) {
+    INPUT input = mouse_input(MOUSEEVENTF_WHEEL, p);
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    send_input(&input, 1);
+    pointer_ = p;
+}
+
 void Editor::move_to(POINT p) {
     INPUT input = mouse_input(0, p);
     send_input(&input, 1);

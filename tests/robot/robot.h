@@ -215,6 +215,8 @@ class Editor {
     void move_to(POINT screen_point);
     void press();
     void release();
+    // Turns the mouse wheel at `screen_point` by `delta` (WHEEL_DELTA a notch, negative towards the user).
+    void wheel(POINT screen_point, int delta);
     void key(WORD vk, bool shift = false);
     // A key with a modifier held down, such as Alt+F4 or Ctrl+V.
     void chord(WORD modifier, WORD vk);

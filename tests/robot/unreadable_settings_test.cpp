@@ -122,5 +122,32 @@ TEST(UnreadableSettings, ValuesThatCannotBeUsedAreListedBeforeTheWindowShows) {
     EXPECT_EQ(folder.settings(), file);
 }
 
+// A damaged UTF-16 file with 15 values that cannot be used, 15 lines that are no setting and 15 that the
+// code page cannot hold: the warning's four headings and its OK lie inside the work area, on every screen.
+TEST(Placement, AWarningWithFourHeadingsLiesInsideTheWorkArea) {
+    ProgramFolder folder;
+    std::string file = "\xFF\xFE";
+    for (int i = 0; i < 15; ++i) {
+        for (std::u16string_view line : {u"HIGH_ALARM1=x\r\n", u"FOO=1\r\n", u"JOB=\u041F\r\n"}) {
+            for (char16_t unit : line)
+                file += std::string{static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        }
+    }
+    folder.write_settings(file + "9");  // cut in the middle of a character
+    bool warned = false;
+    Editor editor(folder, [&](Editor& e, HWND box) {
+        warned = true;
+        RECT work{};
+        ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+        RECT r{};
+        ASSERT_TRUE(GetWindowRect(box, &r));
+        EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+                    r.bottom <= work.bottom)
+            << r.left << "," << r.top << " to " << r.right << "," << r.bottom;
+        e.key(VK_RETURN);
+    });
+    EXPECT_TRUE(warned);
+}
+
 }  // namespace
 }  // namespace robot

@@ -2,11 +2,14 @@
 
 #include <objbase.h>
 
+#include "window/pixel_layout.h"
+
 namespace pm::win32 {
 
 namespace {
 
-// Per-monitor DPI functions exist from Windows 10 1607 on; older systems get the system DPI.
+// Per-monitor DPI functions exist from Windows 10 1607 on; older systems get their monitor's or the
+// system's DPI.
 template <class F>
 F user32_function(const char* name) {
     return library_function<F>(GetModuleHandleW(L"user32.dll"), name);
@@ -32,11 +35,56 @@ int system_dpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// Per monitor from Windows 8.1 on (shcore); 0 where it cannot say.
+int monitor_dpi(HMONITOR monitor) {
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto get =
+        library_function<GetDpiForMonitorFn>(system_library(L"shcore.dll"), "GetDpiForMonitor");
+    constexpr int effective_dpi = 0;  // MDT_EFFECTIVE_DPI: what windows on the monitor are scaled to
+    UINT x = 0;
+    UINT y = 0;
+    return get && monitor && SUCCEEDED(get(monitor, effective_dpi, &x, &y)) ? static_cast<int>(x) : 0;
+}
+
+// Windows 8.1 and 10 before 1607 have no DPI of the window's own, but the window has its monitor's.
 int window_dpi(HWND hwnd) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto get = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
-    const int dpi = get && hwnd ? static_cast<int>(get(hwnd)) : 0;
-    return dpi > 0 ? dpi : system_dpi();
+    if (!hwnd) return system_dpi();
+    const int own = get ? static_cast<int>(get(hwnd)) : 0;
+    return window_dpi_from(own, own > 0 ? 0 : monitor_dpi(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)),
+                           system_dpi());
+}
+
+namespace {
+
+DpiAwareness thread_awareness() {
+    using GetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)();
+    using EqualFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT);
+    using AwarenessFn = int(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    static const auto context = user32_function<GetContextFn>("GetThreadDpiAwarenessContext");
+    static const auto equal = user32_function<EqualFn>("AreDpiAwarenessContextsEqual");
+    static const auto awareness = user32_function<AwarenessFn>("GetAwarenessFromDpiAwarenessContext");
+    // All three from 10 1607 on, where per-monitor version 1 begins to matter here.
+    if (!context || !equal || !awareness) return DpiAwareness::system;
+    const DPI_AWARENESS_CONTEXT own = context();
+    if (equal(own, DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return DpiAwareness::per_monitor_v2;
+    switch (awareness(own)) {
+        case 0:
+            return DpiAwareness::unaware;
+        case 2:
+            return DpiAwareness::per_monitor;
+        default:
+            return DpiAwareness::system;
+    }
+}
+
+}  // namespace
+
+void scale_frame_with_dpi(HWND hwnd) {
+    using EnableFn = BOOL(WINAPI*)(HWND);
+    static const auto enable = user32_function<EnableFn>("EnableNonClientDpiScaling");
+    if (enable && asks_for_frame_scaling(thread_awareness())) enable(hwnd);
 }
 
 RECT window_rect_for_client(int client_width, int client_height, int dpi) {

@@ -25,9 +25,13 @@ std::u16string window_text(HWND hwnd);
 // The main window's style: caption, system menu, fixed frame, no minimise or maximise box.
 inline constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-// The system's DPI, and a window's own (they differ on a second monitor with another scale).
+// The system's DPI, a monitor's and a window's own (they differ on a second monitor with another scale).
 int system_dpi();
+int monitor_dpi(HMONITOR monitor);
 int window_dpi(HWND hwnd);
+// Under per-monitor awareness version 1, has Windows scale the title bar and borders of `hwnd` (in its
+// WM_NCCREATE) with the DPI, as version 2 does by itself.
+void scale_frame_with_dpi(HWND hwnd);
 // The outer size of a window whose client area is `client_width` x `client_height` at `dpi`.
 RECT window_rect_for_client(int client_width, int client_height, int dpi);
 

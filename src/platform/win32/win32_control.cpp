@@ -197,6 +197,9 @@ LRESULT CALLBACK Win32Control::control_proc(HWND hwnd, UINT message, WPARAM wpar
         if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lparam)) == OBJID_CLIENT) {
             if (const LRESULT answer = Win32Accessible::answer(hwnd, wparam)) return answer;
         }
+        if (message == WM_SETFOCUS && control->hwnd())
+            SendMessageW(GetAncestor(hwnd, GA_ROOT), focus_coming, reinterpret_cast<WPARAM>(control->hwnd()),
+                         0);
         LRESULT result = 0;
         if (control->intercept(hwnd, message, wparam, lparam, result)) return result;
     }

@@ -31,6 +31,9 @@ class Win32Control {
   public:
     // Control windows are numbered 1000 + TabIndex, for test and accessibility tools.
     static constexpr int first_id = 1000;
+    // Sent to the top-level window when a control's window (or a part of it) gets the focus, before the
+    // control deals with that; wParam is the control's window. A window that scrolls shows it whole first.
+    static constexpr UINT focus_coming = WM_APP + 2;
 
     // The window of the kind that `control` is, created in `parent`.
     static std::unique_ptr<Win32Control> make(Control& control, const ControlSetting& setting, HWND parent);

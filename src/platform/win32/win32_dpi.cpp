@@ -1,5 +1,7 @@
 #include "platform/win32/win32_dpi.h"
 
+#include <vector>
+
 #include "platform/win32/win32_api.h"
 
 namespace pm::win32 {
@@ -9,22 +11,6 @@ HFONT make_font(int dpi) {
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                        L"Verdana");
 }
-
-namespace {
-
-// Per monitor from Windows 8.1 on (shcore), only asked once Windows sends per-monitor DPI messages.
-int monitor_dpi(HMONITOR monitor) {
-    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto get =
-        library_function<GetDpiForMonitorFn>(system_library(L"shcore.dll"), "GetDpiForMonitor");
-    constexpr int effective_dpi = 0;  // MDT_EFFECTIVE_DPI: what windows on the monitor are scaled to
-    UINT x = 0;
-    UINT y = 0;
-    return get && SUCCEEDED(get(monitor, effective_dpi, &x, &y)) && x > 0 ? static_cast<int>(x)
-                                                                          : system_dpi();
-}
-
-}  // namespace
 
 FrameSize frame_size(int dpi) {
     const RECT r = window_rect_for_client(0, 0, dpi);
@@ -47,23 +33,44 @@ POINT position_pixels(float left, float top) {
     return {position_to_pixels(left, dpi), position_to_pixels(top, dpi)};
 }
 
+// Drawn at the window's DPI, as the frame is (Windows 10 1607 on); before, at the system's.
+ScrollBarSize scroll_bar_size(int dpi) {
+    using MetricFn = int(WINAPI*)(int, UINT);
+    static const auto metric =
+        library_function<MetricFn>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
+    const auto size = [dpi](int index) {
+        return metric ? metric(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+    };
+    return {size(SM_CXVSCROLL), size(SM_CYHSCROLL)};
+}
+
 FittedWindow fit_on(HMONITOR monitor, int dpi) {
-    return fit_window(work_area(monitor), dpi, frame_size(dpi));
+    return fit_window(work_area(monitor), dpi, frame_size(dpi), scroll_bar_size(dpi));
 }
 
 FittedWindow fit_at(POINT top_left, int dpi) {
     return fit_on(MonitorFromPoint(top_left, MONITOR_DEFAULTTONEAREST), dpi);
 }
 
-HMONITOR monitor_for_dpi(HWND window, int dpi) {
-    HMONITOR own = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
-    if (monitor_dpi(own) == dpi) return own;
-    POINT pointer{};
-    if (GetCursorPos(&pointer)) {
-        HMONITOR under = MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
-        if (monitor_dpi(under) == dpi) return under;
-    }
-    return own;
+HMONITOR monitor_for_dpi(const RECT& window, int dpi) {
+    struct Found {
+        std::vector<HMONITOR> handles;
+        std::vector<MonitorDpi> monitors;
+    } found;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT bounds, LPARAM all) -> BOOL {
+            auto& f = *reinterpret_cast<Found*>(all);
+            f.handles.push_back(monitor);
+            f.monitors.push_back(
+                {{bounds->left, bounds->top, bounds->right, bounds->bottom}, monitor_dpi(monitor)});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    const std::size_t chosen =
+        pm::monitor_for_dpi({window.left, window.top, window.right, window.bottom}, dpi, found.monitors);
+    return chosen < found.handles.size() ? found.handles[chosen]
+                                         : MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST);
 }
 
 }  // namespace pm::win32

@@ -20,9 +20,10 @@ POINT position_pixels(float left, float top);
 FittedWindow fit_on(HMONITOR monitor, int dpi);
 // The window on the monitor that holds `top_left`, its title bar's corner, or on the nearest one.
 FittedWindow fit_at(POINT top_left, int dpi);
-// The monitor that a window goes to when its DPI is about to become `dpi` (WM_GETDPISCALEDSIZE names
-// none): its own where that has the DPI already (its scale changed), else the one under the pointer where
-// that has it (the user drags the window there), else its own.
-HMONITOR monitor_for_dpi(HWND window, int dpi);
+// The system's scroll bars at `dpi`.
+ScrollBarSize scroll_bar_size(int dpi);
+// The monitor that a window at `window` goes to when its DPI is about to become `dpi` (neither
+// WM_GETDPISCALEDSIZE nor WM_DPICHANGED names it): see pm::monitor_for_dpi.
+HMONITOR monitor_for_dpi(const RECT& window, int dpi);
 
 }  // namespace pm::win32

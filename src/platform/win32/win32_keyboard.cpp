@@ -1,5 +1,6 @@
-// The window's keyboard: Tab and Shift+Tab across every frame in TabIndex order, and Enter, which presses
-// a focused picture button and ends typing in the language field. The window has no dialog manager:
+// The window's keyboard: Tab and Shift+Tab across every frame in TabIndex order, Enter, which presses
+// a focused picture button and ends typing in the language field, and Page Up and Page Down, which scroll
+// a window cut to the screen. The window has no dialog manager:
 // IsDialogMessage would follow the frames' own child order and stop at a disabled frame.
 #include "platform/win32/win32_combo_box.h"
 #include "platform/win32/win32_window.h"
@@ -13,6 +14,18 @@ bool Win32Window::pre_translate(const MSG& message) {
     if (message.wParam == VK_TAB && !alt_or_ctrl) {
         move_focus(GetKeyState(VK_SHIFT) < 0);
         return true;
+    }
+    if ((message.wParam == VK_PRIOR || message.wParam == VK_NEXT) && !alt_or_ctrl &&
+        (scroll_range_.x > 0 || scroll_range_.y > 0)) {
+        // Page Up and Page Down scroll a window cut to the screen, where the focused control has no use
+        // for them: the bars and the language list page through their values.
+        const Win32Control* focused = control_of(GetFocus());
+        const ControlKind kind = focused ? focused->model().kind() : ControlKind::frame;
+        if (kind != ControlKind::scroll_bar && kind != ControlKind::combo_box) {
+            scroll_by(scroll_range_.y > 0 ? SB_VERT : SB_HORZ,
+                      message.wParam == VK_PRIOR ? SB_PAGEUP : SB_PAGEDOWN);
+            return true;
+        }
     }
     if (message.wParam == VK_RETURN && !alt_or_ctrl) {
         // Enter presses a focused picture button and ends typing in the language field; the window has

@@ -20,7 +20,7 @@ HMONITOR centre_monitor() {
 }
 
 // One side of the window: where it is laid out at the screen's DPI, the layout's twips and the frame's,
-// as they always were; where it is laid out smaller to fit, its pixels.
+// as they always were; where it is laid out smaller to fit, or cut to scroll, its pixels.
 float window_side(int layout_twips, int fitted_pixels, int frame_pixels, bool fitted_smaller) {
     return fitted_smaller ? to_twips(fitted_pixels)
                           : static_cast<float>(layout_twips) + to_twips(frame_pixels);
@@ -43,13 +43,15 @@ ScreenArea Win32Screen::work_area() {
 float Win32Screen::window_width() {
     const int dpi = win32::system_dpi();
     const FittedWindow fit = win32::fit_on(centre_monitor(), dpi);
-    return window_side(Form1::client_width, fit.width, win32::frame_size(dpi).width, fit.dpi != dpi);
+    return window_side(Form1::client_width, fit.width, win32::frame_size(dpi).width,
+                       fit.dpi != dpi || fit.scrolls());
 }
 
 float Win32Screen::window_height() {
     const int dpi = win32::system_dpi();
     const FittedWindow fit = win32::fit_on(centre_monitor(), dpi);
-    return window_side(Form1::client_height, fit.height, win32::frame_size(dpi).height, fit.dpi != dpi);
+    return window_side(Form1::client_height, fit.height, win32::frame_size(dpi).height,
+                       fit.dpi != dpi || fit.scrolls());
 }
 
 }  // namespace pm

@@ -1,5 +1,8 @@
 #include "platform/win32/win32_window.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_combo_box.h"
 #include "platform/win32/win32_dpi.h"
@@ -42,7 +45,7 @@ SysError Win32Window::show_modeless(Form1& form) {
     const int system_dpi = win32::system_dpi();
     shown_caption_ = form.caption();
     shown_position_ = win32::position_pixels(form.left(), form.top());
-    const FittedWindow fit = win32::fit_at(shown_position_, system_dpi);
+    FittedWindow fit = win32::fit_at(shown_position_, system_dpi);
     dpi_ = fit.dpi;
     window_ =
         CreateWindowExW(0, class_name, win32::wide(shown_caption_), win32::window_style, shown_position_.x,
@@ -55,13 +58,14 @@ SysError Win32Window::show_modeless(Form1& form) {
     // The window may have opened on a monitor whose DPI differs from the system's; Windows sends no
     // WM_DPICHANGED for that at creation.
     if (const int actual = win32::window_dpi(window_); actual != system_dpi) {
-        const FittedWindow refit = win32::fit_at(shown_position_, actual);
-        dpi_ = refit.dpi;
-        SetWindowPos(window_, nullptr, 0, 0, refit.width, refit.height,
+        fit = win32::fit_at(shown_position_, actual);
+        dpi_ = fit.dpi;
+        SetWindowPos(window_, nullptr, 0, 0, fit.width, fit.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     font_ = win32::make_font(dpi_);
     create_controls();
+    apply_fit(fit);
     form.attach_view(this);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -110,15 +114,121 @@ void Win32Window::create_controls() {
 }
 
 // After a DPI change: a new font, every control placed again, the pictures at their new size.
-void Win32Window::rescale(int dpi) {
-    dpi_ = dpi;
+void Win32Window::rescale(const FittedWindow& fit) {
+    scroll_to(0, 0);  // the controls are placed in the layout's own pixels
+    dpi_ = fit.dpi;
     HFONT old = font_;
     font_ = win32::make_font(dpi_);
     const ControlSetting with = setting();
     for (const auto& control : controls_)
         control->rescale(with);
     if (old) DeleteObject(old);
+    apply_fit(fit);
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32Window::apply_fit(const FittedWindow& fit) {
+    scroll_to(0, 0);
+    ShowScrollBar(window_, SB_HORZ, fit.scroll_x > 0);
+    ShowScrollBar(window_, SB_VERT, fit.scroll_y > 0);
+    // The pages from the client area as it now is, beside the bars the system drew.
+    RECT client{};
+    GetClientRect(window_, &client);
+    const PixelRect layout = client_pixels(dpi_);
+    const auto set_bar = [this](int bar, bool shown, int content, LONG page) -> LONG {
+        if (!shown) return 0;
+        SCROLLINFO info{
+            sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, content - 1, static_cast<UINT>(page), 0, 0};
+        SetScrollInfo(window_, bar, &info, TRUE);
+        return std::max<LONG>(0, content - page);
+    };
+    scroll_range_ = {set_bar(SB_HORZ, fit.scroll_x > 0, layout.width, client.right),
+                     set_bar(SB_VERT, fit.scroll_y > 0, layout.height, client.bottom)};
+}
+
+void Win32Window::scroll_to(int x, int y) {
+    x = std::clamp(x, 0, static_cast<int>(scroll_range_.x));
+    y = std::clamp(y, 0, static_cast<int>(scroll_range_.y));
+    const int dx = scrolled_.x - x;
+    const int dy = scrolled_.y - y;
+    if (dx == 0 && dy == 0) return;
+    scrolled_ = {x, y};
+    ScrollWindowEx(window_, dx, dy, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    for (const auto& [bar, moved, position] : {std::tuple{SB_HORZ, dx, x}, std::tuple{SB_VERT, dy, y}}) {
+        SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, position, 0};
+        if (moved) SetScrollInfo(window_, bar, &info, TRUE);
+    }
+}
+
+void Win32Window::scroll_by(int bar, int code) {
+    SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+    if (!GetScrollInfo(window_, bar, &info)) return;
+    const int line = twips_to_pixels(240, dpi_);  // a line of text and its spacing
+    const int page = static_cast<int>(info.nPage);
+    int position = info.nPos;
+    switch (code) {
+        case SB_LINEUP:
+            position -= line;
+            break;
+        case SB_LINEDOWN:
+            position += line;
+            break;
+        case SB_PAGEUP:
+            position -= page;
+            break;
+        case SB_PAGEDOWN:
+            position += page;
+            break;
+        case SB_TOP:
+            position = 0;
+            break;
+        case SB_BOTTOM:
+            position = info.nMax;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            position = info.nTrackPos;
+            break;
+        default:
+            return;
+    }
+    if (bar == SB_HORZ) {
+        scroll_to(position, scrolled_.y);
+    } else {
+        scroll_to(scrolled_.x, position);
+    }
+}
+
+// The wheel scrolls down (up for a turn away from the user), or across where the window scrolls only
+// across; a tilt scrolls across, to the right for a positive turn.
+void Win32Window::scroll_wheel(bool tilt, int delta) {
+    const bool across = tilt || scroll_range_.y == 0;
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int step = lines == WHEEL_PAGESCROLL ? (across ? client.right : client.bottom)
+                                               : static_cast<int>(lines) * twips_to_pixels(240, dpi_);
+    const int by = MulDiv(tilt ? delta : -delta, step, WHEEL_DELTA);
+    if (across) {
+        scroll_to(scrolled_.x + by, scrolled_.y);
+    } else {
+        scroll_to(scrolled_.x, scrolled_.y + by);
+    }
+}
+
+// A control that gets the focus shows whole, where the window scrolls: by the least way, each way.
+void Win32Window::show_whole(HWND control) {
+    if (scroll_range_.x == 0 && scroll_range_.y == 0) return;
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    RECT client{};
+    GetClientRect(window_, &client);
+    scroll_to(
+        scroll_to_show(scrolled_.x, client.right, scroll_range_.x, r.left + scrolled_.x, r.right - r.left),
+        scroll_to_show(scrolled_.y, client.bottom, scroll_range_.y, r.top + scrolled_.y, r.bottom - r.top));
 }
 
 Win32Control* Win32Window::control_of(HWND hwnd) const {
@@ -189,11 +299,25 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_HSCROLL: {
             // Per WM_HSCROLL's documentation: return zero if processed.
-            if (Win32Control* c = control_of(reinterpret_cast<HWND>(lparam)); c && lparam != 0) {
+            if (lparam == 0) {
+                scroll_by(SB_HORZ, LOWORD(wparam));
+            } else if (Win32Control* c = control_of(reinterpret_cast<HWND>(lparam))) {
                 c->on_scroll(LOWORD(wparam));
             }
             return 0;
         }
+        case WM_VSCROLL:
+            if (lparam == 0) scroll_by(SB_VERT, LOWORD(wparam));
+            return 0;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+            // The controls pass on what they do not use; a window that does not scroll passes it on too.
+            if (scroll_range_.x == 0 && scroll_range_.y == 0) break;
+            scroll_wheel(message == WM_MOUSEHWHEEL, GET_WHEEL_DELTA_WPARAM(wparam));
+            return 0;
+        case Win32Control::focus_coming:
+            show_whole(reinterpret_cast<HWND>(wparam));
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // Check box captions on the frames' face, in the system's text colour for that face.
@@ -236,20 +360,30 @@ LRESULT Win32Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_GETDPISCALEDSIZE: {
             // Windows would scale the frame with the client area; per the documentation, TRUE and the size
-            // in lParam make its WM_DPICHANGED suggest this size instead.
+            // in lParam make its WM_DPICHANGED suggest this size instead. The monitor it goes to is the
+            // one with that DPI that holds the window: the pointer may be anywhere (a keyboard move).
             const int dpi = static_cast<int>(wparam);
-            const FittedWindow fit = win32::fit_on(win32::monitor_for_dpi(window_, dpi), dpi);
-            *reinterpret_cast<SIZE*>(lparam) = {fit.width, fit.height};
+            RECT now{};
+            GetWindowRect(window_, &now);
+            asked_fit_ = win32::fit_on(win32::monitor_for_dpi(now, dpi), dpi);
+            asked_dpi_ = dpi;
+            *reinterpret_cast<SIZE*>(lparam) = {asked_fit_.width, asked_fit_.height};
             return TRUE;
         }
         case WM_DPICHANGED: {
-            // The suggested place; the size that fits the monitor the window now lies on.
+            // The suggested rectangle carries the size asked for just before; where nothing asked (before
+            // Windows 10 1703), the size that fits the monitor that the suggested place lies on.
             const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+            const int dpi = HIWORD(wparam);
+            const bool asked = asked_dpi_ == dpi;
+            asked_dpi_ = 0;
             const FittedWindow fit =
-                win32::fit_on(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), HIWORD(wparam));
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top, fit.width, fit.height,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            rescale(fit.dpi);
+                asked ? asked_fit_ : win32::fit_on(win32::monitor_for_dpi(*suggested, dpi), dpi);
+            const PixelEdges place = place_after_dpi_change(
+                {suggested->left, suggested->top, suggested->right, suggested->bottom}, asked, fit);
+            SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            rescale(fit);
             return 0;
         }
         case WM_DESTROY:
@@ -267,6 +401,7 @@ LRESULT CALLBACK Win32Window::window_proc(HWND hwnd, UINT message, WPARAM wparam
         auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
         self->window_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        win32::scale_frame_with_dpi(hwnd);
     }
     auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self || !self->form_) return DefWindowProcW(hwnd, message, wparam, lparam);

@@ -49,7 +49,15 @@ class Win32Window : public WindowShow, public FormView {
 
     ControlSetting setting() const;
     void create_controls();
-    void rescale(int dpi);
+    void rescale(const FittedWindow& fit);
+    // The scroll bars that `fit` asks for, at the top-left; none where the window fits.
+    void apply_fit(const FittedWindow& fit);
+    // Scrolls the client area, controls and all, so that `x`, `y` of the layout is its top-left corner.
+    void scroll_to(int x, int y);
+    // A request from the window's own scroll bar `bar` (SB_HORZ, SB_VERT): an SB_ code.
+    void scroll_by(int bar, int code);
+    void scroll_wheel(bool tilt, int delta);
+    void show_whole(HWND control);
     bool pre_translate(const MSG& message);
     void move_focus(bool backwards);
     void commit_language_field();
@@ -67,6 +75,11 @@ class Win32Window : public WindowShow, public FormView {
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     int dpi_ = 96;  // the controls' layout DPI: the monitor's, or less where the window would not fit it
+    POINT scroll_range_{};  // how far the client area scrolls each way; 0 where the window fits
+    POINT scrolled_{};      // how far it is scrolled
+    // What WM_GETDPISCALEDSIZE answered, for the WM_DPICHANGED that follows it (Windows 10 1703 on).
+    int asked_dpi_ = 0;
+    FittedWindow asked_fit_{};
     HWND last_focus_ = nullptr;
     // By TabIndex, which also numbers their windows: the one table from window to control and back.
     std::vector<std::unique_ptr<Win32Control>> controls_;
