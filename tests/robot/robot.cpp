@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace robot {
@@ -200,6 +202,37 @@ int bells() {
         std::count(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>(), '\n'));
 }
 
+namespace {
+
+// Opens the clipboard for this thread, waiting while another program holds it open: Wine's desktop
+// process opens it for a moment after every change, to offer the new contents to X.
+void open_clipboard() {
+    if (!wait_until([] { return OpenClipboard(nullptr) != FALSE; }))
+        fail(L"cannot open the clipboard: error " + std::to_wstring(GetLastError()));
+}
+
+// The clipboard's text, if it holds one.
+std::optional<std::wstring> clipboard_text() {
+    open_clipboard();
+    std::optional<std::wstring> text;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(memory))) {
+            text.emplace(chars, wcsnlen(chars, GlobalSize(memory) / sizeof(wchar_t)));
+            GlobalUnlock(memory);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void empty_clipboard() {
+    open_clipboard();
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+}  // namespace
+
 void put_on_clipboard(std::wstring_view text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -208,9 +241,11 @@ void put_on_clipboard(std::wstring_view text) {
     std::memcpy(copy, text.data(), text.size() * sizeof(wchar_t));
     copy[text.size()] = L'\0';
     GlobalUnlock(memory);
-    if (!OpenClipboard(nullptr)) {
+    try {
+        open_clipboard();
+    } catch (...) {
         GlobalFree(memory);
-        fail(L"cannot open the clipboard: error " + std::to_wstring(GetLastError()));
+        throw;
     }
     EmptyClipboard();
     // Once set, the memory is the clipboard's.
@@ -558,12 +593,41 @@ std::wstring Editor::text(int control) const {
 }
 
 std::wstring Editor::window_text(HWND hwnd) const {
+    // Wine 10 puts the buffer of a WM_GETTEXT from another process on the stack of the thread that
+    // answers it: a buffer near the size of the editor's stack (2 MiB, a million characters) overflows it
+    // and ends the editor. Texts up to this length are read with one message, far from that limit.
+    constexpr size_t longest_sent_text = 1 << 16;
     const auto length = static_cast<size_t>(send(hwnd, WM_GETTEXTLENGTH));
+    if (length > longest_sent_text) return copied_text(hwnd, length);
     std::wstring text(length + 1, L'\0');
     const auto copied =
         static_cast<size_t>(send(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
     text.resize(copied);
     return text;
+}
+
+// No message gives a single-line edit box's text from an offset on (EM_GETLINE starts at the front too):
+// a longer text is read as a user would take it, selected whole and copied. The box's selection and the
+// clipboard's text are put back afterwards, so that the reading changes nothing a case looks at.
+std::wstring Editor::copied_text(HWND edit, size_t length) const {
+    if (class_of(edit) != L"Edit")
+        fail(L"a text of " + std::to_wstring(length) + L" characters in a " + class_of(edit) +
+             L", which cannot copy it");
+    DWORD start = 0;
+    DWORD end = 0;
+    send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::optional<std::wstring> held = clipboard_text();
+    send(edit, EM_SETSEL, 0, -1);
+    send(edit, WM_COPY);
+    send(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
+    std::optional<std::wstring> copied = clipboard_text();
+    if (held) {
+        put_on_clipboard(*held);
+    } else {
+        empty_clipboard();
+    }
+    if (!copied) fail(L"the edit box copied none of its " + std::to_wstring(length) + L" characters");
+    return std::move(*copied);
 }
 
 std::wstring Editor::title() const {
@@ -692,12 +756,22 @@ void Editor::move_to(POINT p) {
     INPUT input = mouse_input(0, p);
     send_input(&input, 1);
     pointer_ = p;
+    // Wine 10 can handle the X event of an earlier move (the park at start-up) after this one and put the
+    // pointer back there: a move that has not arrived goes again, every 200 ms.
+    int polls = 0;
     const bool arrived = wait_until([&] {
         POINT now{};
         GetCursorPos(&now);
-        return now.x == p.x && now.y == p.y;
+        if (now.x == p.x && now.y == p.y) return true;
+        if (++polls % 20 == 0) send_input(&input, 1);
+        return false;
     });
-    if (!arrived) fail(L"the pointer did not reach " + std::to_wstring(p.x) + L"," + std::to_wstring(p.y));
+    if (!arrived) {
+        POINT now{};
+        GetCursorPos(&now);
+        fail(L"the pointer did not reach " + std::to_wstring(p.x) + L"," + std::to_wstring(p.y) +
+             L" (it is at " + std::to_wstring(now.x) + L"," + std::to_wstring(now.y) + L")");
+    }
 }
 
 void Editor::press() {

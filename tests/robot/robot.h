@@ -176,7 +176,8 @@ class Editor {
     // Reading. Each control is looked up once, when first read, as a child of the window or of a frame
     // with its ID: the reads are fast enough for the cases that read the window after every event.
     HWND find(int control) const;
-    std::wstring text(int control) const;  // WM_GETTEXT: a caption, an edit's or the combo's text
+    // WM_GETTEXT: a caption, an edit's or the combo's text (an edit's very long one through the clipboard).
+    std::wstring text(int control) const;
     std::wstring title() const;
     int check(int control) const;  // BM_GETCHECK
     int value(int control) const;  // SBM_GETPOS
@@ -246,6 +247,8 @@ class Editor {
 
   private:
     std::wstring window_text(HWND hwnd) const;
+    // An edit box's text of `length` characters, through the clipboard.
+    std::wstring copied_text(HWND edit, size_t length) const;
     // A top-level window of the editor's of this class, if any.
     HWND top_level(std::wstring_view class_name, bool shown_only) const;
     // The editor's window, or the message box in front of it while one is shown.
