@@ -12,7 +12,7 @@
 #include "platform/win32/win32_single_instance.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_user_services.h"
-#include "platform/win32/win32_window.h"
+#include "window/win32/win32_window.h"
 
 #ifdef __GLIBCXX__
 // std::terminate's default handler in a statically linked libstdc++ first names the exception's type,

@@ -23,7 +23,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
-#include "platform/win32/win32_window.h"
+#include "window/win32/win32_window.h"
 
 namespace pm {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/win32/win32_api.h"
-#include "platform/win32/win32_window.h"
+#include "window/win32/win32_window.h"
 
 namespace pm {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/win32_control.h"
 #include "platform/window_show.h"
 #include "window/form1.h"
+#include "window/win32/win32_control.h"
 
 namespace pm {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_frame.h"
+#include "window/win32/win32_frame.h"
 
 #include <oleacc.h>
 

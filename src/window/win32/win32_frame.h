@@ -2,7 +2,7 @@
 // controls' notifications on to the top-level window.
 #pragma once
 
-#include "platform/win32/win32_control.h"
+#include "window/win32/win32_control.h"
 
 namespace pm {
 

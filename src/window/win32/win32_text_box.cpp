@@ -1,4 +1,4 @@
-#include "platform/win32/win32_text_box.h"
+#include "window/win32/win32_text_box.h"
 
 #include <oleacc.h>
 

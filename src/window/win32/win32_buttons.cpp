@@ -1,4 +1,4 @@
-#include "platform/win32/win32_buttons.h"
+#include "window/win32/win32_buttons.h"
 
 #include <oleacc.h>
 

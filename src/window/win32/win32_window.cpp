@@ -1,14 +1,14 @@
-#include "platform/win32/win32_window.h"
+#include "window/win32/win32_window.h"
 
 #include <algorithm>
 #include <tuple>
 
 #include "platform/win32/win32_api.h"
-#include "platform/win32/win32_combo_box.h"
 #include "platform/win32/win32_dpi.h"
-#include "platform/win32/win32_frame.h"
 #include "resource.h"
 #include "window/pixel_layout.h"
+#include "window/win32/win32_combo_box.h"
+#include "window/win32/win32_frame.h"
 
 namespace pm {
 

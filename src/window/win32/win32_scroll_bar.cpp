@@ -1,4 +1,4 @@
-#include "platform/win32/win32_scroll_bar.h"
+#include "window/win32/win32_scroll_bar.h"
 
 #include <oleacc.h>
 

@@ -1,7 +1,7 @@
 // A single-line text box: a system edit box whose typed characters pass the model's key press first.
 #pragma once
 
-#include "platform/win32/win32_control.h"
+#include "window/win32/win32_control.h"
 
 namespace pm {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_accessible_dispatch.h"
+#include "window/win32/win32_accessible_dispatch.h"
 
 namespace pm {
 

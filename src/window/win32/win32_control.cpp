@@ -1,17 +1,17 @@
-#include "platform/win32/win32_control.h"
+#include "window/win32/win32_control.h"
 
 #include <oleacc.h>
 
 #include <vector>
 
 #include "lang/accessible_names.h"
-#include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_api.h"
-#include "platform/win32/win32_buttons.h"
-#include "platform/win32/win32_combo_box.h"
-#include "platform/win32/win32_frame.h"
-#include "platform/win32/win32_scroll_bar.h"
-#include "platform/win32/win32_text_box.h"
+#include "window/win32/win32_accessible.h"
+#include "window/win32/win32_buttons.h"
+#include "window/win32/win32_combo_box.h"
+#include "window/win32/win32_frame.h"
+#include "window/win32/win32_scroll_bar.h"
+#include "window/win32/win32_text_box.h"
 
 namespace pm {
 

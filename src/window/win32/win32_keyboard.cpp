@@ -2,8 +2,8 @@
 // a focused picture button and ends typing in the language field, and Page Up and Page Down, which scroll
 // a window cut to the screen. The window has no dialog manager:
 // IsDialogMessage would follow the frames' own child order and stop at a disabled frame.
-#include "platform/win32/win32_combo_box.h"
-#include "platform/win32/win32_window.h"
+#include "window/win32/win32_combo_box.h"
+#include "window/win32/win32_window.h"
 
 namespace pm {
 

@@ -1,7 +1,7 @@
 // A threshold's horizontal scroll bar: arrows, track and keys step it, the thumb drags it.
 #pragma once
 
-#include "platform/win32/win32_control.h"
+#include "window/win32/win32_control.h"
 
 namespace pm {
 

@@ -2,7 +2,7 @@
 // tooltip.
 #pragma once
 
-#include "platform/win32/win32_control.h"
+#include "window/win32/win32_control.h"
 
 namespace pm {
 

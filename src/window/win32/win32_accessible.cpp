@@ -1,13 +1,13 @@
-#include "platform/win32/win32_accessible.h"
+#include "window/win32/win32_accessible.h"
 
 #include <new>
 #include <optional>
 #include <string>
 
-#include "platform/win32/win32_accessible_children.h"
-#include "platform/win32/win32_accessible_dispatch.h"
 #include "platform/win32/win32_api.h"
-#include "platform/win32/win32_control.h"
+#include "window/win32/win32_accessible_children.h"
+#include "window/win32/win32_accessible_dispatch.h"
+#include "window/win32/win32_control.h"
 
 namespace pm {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win32/win32_control.h"
+#include "window/win32/win32_control.h"
 
 namespace pm {
 
