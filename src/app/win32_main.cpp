@@ -65,7 +65,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     pm::Win32Text text;
     pm::Win32Screen screen;
     pm::Win32Window window(instance, text);
-    pm::Win32MessageBoxes boxes(window);
+    pm::Win32MessageBoxes boxes([&window] { return window.hwnd(); });
     pm::Win32Beeper beeper;
     pm::Win32ProgramStart programs;
     pm::Win32ShellOpen shell;

@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "platform/win32/win32_api.h"
-#include "window/win32/win32_window.h"
 
 namespace pm {
 
 using win32::wide_copy;
 
 int Win32MessageBoxes::show(std::u16string_view text, std::u16string_view title, int style) {
-    return MessageBoxW(window_.hwnd(), wide_copy(text).c_str(), wide_copy(title).c_str(),
-                       static_cast<UINT>(style));
+    return MessageBoxW(owner_(), wide_copy(text).c_str(), wide_copy(title).c_str(), static_cast<UINT>(style));
 }
 
 void Win32Beeper::beep() {

@@ -2,6 +2,11 @@
 // file browser, and the shell's "open".
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+
 #include "platform/beeper.h"
 #include "platform/message_box.h"
 #include "platform/program_start.h"
@@ -9,16 +14,15 @@
 
 namespace pm {
 
-class Win32Window;
-
 class Win32MessageBoxes : public MessageBoxService {
   public:
-    // Boxes are owned by `window` once it exists, and by nobody before.
-    explicit Win32MessageBoxes(const Win32Window& window) : window_(window) {}
+    // Boxes are owned by the window that `owner` answers once it exists, and by nobody before (null). The
+    // window is the view's, above the services: it is asked for, never known here.
+    explicit Win32MessageBoxes(std::function<HWND()> owner) : owner_(std::move(owner)) {}
     int show(std::u16string_view text, std::u16string_view title, int style) override;
 
   private:
-    const Win32Window& window_;
+    std::function<HWND()> owner_;
 };
 
 class Win32Beeper : public Beeper {

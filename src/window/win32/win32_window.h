@@ -49,6 +49,10 @@ class Win32Window : public WindowShow, public FormView {
 
     ControlSetting setting() const;
     void create_controls();
+    // The window's fit (win32_window_fit.cpp): WM_GETDPISCALEDSIZE and WM_DPICHANGED, then the layout at
+    // the new DPI.
+    LRESULT dpi_scaled_size(int dpi, SIZE& size);
+    void dpi_changed(int dpi, const RECT& suggested);
     void rescale(const FittedWindow& fit);
     // The scroll bars that `fit` asks for, at the top-left; none where the window fits.
     void apply_fit(const FittedWindow& fit);
