@@ -77,7 +77,7 @@ std::u16string settings_warning(const LoadOutcome& outcome, int language, FileSy
     if (outcome.status == LoadOutcome::Status::unreadable) {
         message += read_failed_text(language);
         message += u"\n\n";
-        message += outcome.path;
+        message += shown_path(outcome.path);
         message += u"\n";
         message += files.describe(outcome.error);
     }

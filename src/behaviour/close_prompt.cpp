@@ -50,7 +50,7 @@ void ask_and_save(std::int16_t& cancel, Form1& form, const LangText& lang_text, 
     if (saved.ok()) return;
     std::u16string message{save_failed_text(language)};
     message += u"\n\n";
-    message += saved.path;
+    message += shown_path(saved.path);
     message += u"\n";
     message += files.describe(saved.error);
     boxes.show(message, lang_text(language, 8), box::ok_only | box::icon_error);

@@ -158,6 +158,20 @@ std::u16string changed_elsewhere_text(int language, std::u16string_view file_nam
 std::u16string not_read_text(int language, std::u16string_view file_name) {
     return naming(not_read, language, file_name);
 }
+std::u16string shown_path(std::u16string_view path) {
+    if (path.size() <= shown_path_length) return std::u16string{path};
+    constexpr std::size_t head = 64;
+    std::size_t tail = shown_path_length - head - 1;
+    // Whole characters only: a surrogate pair stays whole on each side of the cut.
+    auto low_surrogate = [](char16_t c) { return c >= 0xDC00 && c < 0xE000; };
+    const std::size_t start = low_surrogate(path[head]) ? head - 1 : head;
+    if (low_surrogate(path[path.size() - tail])) --tail;
+    std::u16string shown{path.substr(0, start)};
+    shown += u"\u2026";
+    shown += path.substr(path.size() - tail);
+    return shown;
+}
+
 std::u16string_view window_failed_text(int language) {
     return in_language(window_failed, language);
 }

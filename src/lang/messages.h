@@ -27,6 +27,11 @@ std::u16string more_lines_text(int language, std::size_t more);
 // one that start-up could not read. Each names the file: SETTINGS.TXT, or the SETTINGS.NEW in its place.
 std::u16string changed_elsewhere_text(int language, std::u16string_view file_name);
 std::u16string not_read_text(int language, std::u16string_view file_name);
+// A path as a box shows it: whole up to `shown_path_length` characters; a longer one (a folder deep in a
+// long-path tree) keeps its start and its end, the file's name with it, around "…", so that no box is
+// taller than the screen for it.
+inline constexpr std::size_t shown_path_length = 256;
+std::u16string shown_path(std::u16string_view path);
 // The window could not be created; the program ends.
 std::u16string_view window_failed_text(int language);
 

@@ -357,6 +357,24 @@ TEST(FailureTexts, ExistInEveryLanguageAndFallBackToEnglish) {
     EXPECT_EQ(save_failed_text(6), u"No se pudo guardar la configuración.");
 }
 
+// A path in a box is held to a few lines, keeping its start and its file's name, and never halving a
+// character: a folder deep in a long-path tree makes no box taller than the screen.
+TEST(FailureTexts, ALongPathIsShortenedInItsMiddle) {
+    const std::u16string folder =
+        u"C:\\" + std::u16string(60, u'd') + u"\U0001F600" + std::u16string(400, u'e');
+    const std::u16string file = folder + u"\\SETTINGS.NEW";
+    test::TestApp t;
+    t.files = test::MemoryFileSystem(folder);
+    t.app.Main();
+    t.files.fail(test::FsOp::create, 1, sys_error::write_protect);
+    t.boxes.answers = {box::answer_yes};
+    EXPECT_FALSE(t.form().request_close(CloseReason::user));
+    const std::u16string shown = file.substr(0, 63) + u"\u2026" + file.substr(file.size() - 191);
+    EXPECT_EQ(shown_path(file), shown);
+    EXPECT_NE(t.boxes.shown.back().text.find(u"\n\n" + shown + u"\n"), std::u16string::npos);
+    EXPECT_EQ(shown_path(u"E:\\SETTINGS.TXT"), u"E:\\SETTINGS.TXT");
+}
+
 TEST(StartupWarning, ComesForAnUnreadableFileInTheSelectedLanguageBeforeTheWindowShows) {
     test::TestApp t;
     t.files.put(u"SETTINGS.TXT", "LANGUAGE=1\r\nJOB=x\r\n");
