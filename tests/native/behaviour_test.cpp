@@ -148,106 +148,65 @@ TEST_F(ClosePrompt, AtTheSessionEndTheQuestionIsTheReasonAndACriticalEndAsksNoth
 }
 
 // Yes never replaces, without asking, a settings file that another program wrote after start-up read
-// it: one that changed, or that appeared (also in the place of the SETTINGS.NEW that start-up read).
-// No to that question keeps the other program's bytes and the window.
-TEST(ChangedElsewhere, YesAsksBeforeReplacingAnotherProgramsSave) {
+// it (one that changed, or appeared), nor one that start-up could not read (held open then, released
+// since). One question at most, naming its file; No keeps that file's bytes and the window.
+TEST(ChangedElsewhere, YesAsksBeforeReplacingWhatTheEditorDidNotRead) {
+    const std::u16string changed =
+        u"SETTINGS.TXT is na het inlezen door een ander programma gewijzigd. "
+        u"Vervangen door de instellingen die hier worden getoond?";
+    const std::u16string not_read =
+        u"SETTINGS.TXT kon bij het starten van de editor niet worden gelezen, en "
+        u"het venster toont niet wat erin staat. Vervangen door de instellingen "
+        u"die hier worden getoond?";
+    const auto on_new = [](std::u16string question) { return question.replace(0, 12, u"SETTINGS.NEW"); };
+    const char16_t* txt = u"SETTINGS.TXT";
+    const char16_t* new_file = u"SETTINGS.NEW";
     const struct {
         const char* name;
         const char16_t* read_from;  // what start-up found: SETTINGS.TXT, SETTINGS.NEW or nothing
-        const char* now;            // SETTINGS.TXT when Yes is pressed; nullptr: gone
-        bool asked;
-        bool named_new = false;  // the question is about the SETTINGS.NEW that start-up read
+        bool unread;                // and could not read
+        const char16_t* written;    // the file another program writes before Yes, if any
+        const char* now;            // what it writes; nullptr: it deletes the file
+        std::u16string question;    // empty: none
     } cases[] = {
-        {"changed", u"SETTINGS.TXT", "JOB=written elsewhere\r\nHIGH_ALARM1=10\r\nGSM1=999\r\n", true},
-        {"unchanged", u"SETTINGS.TXT", "JOB=old\r\n", false},
-        {"same size, other bytes", u"SETTINGS.TXT", "JOB=new\r\n", true},
-        {"gone", u"SETTINGS.TXT", nullptr, false},
-        {"appeared", nullptr, "JOB=written elsewhere\r\n", true},
-        {"a recovery start, unchanged", u"SETTINGS.NEW", nullptr, false},
-        {"a recovery start, then a SETTINGS.TXT", u"SETTINGS.NEW", "JOB=written elsewhere\r\n", true},
-        {"a recovery start, then that SETTINGS.NEW rewritten", u"SETTINGS.NEW", nullptr, true, true},
+        {"changed", txt, false, txt, "JOB=written elsewhere\r\nHIGH_ALARM1=10\r\nGSM1=999\r\n", changed},
+        {"unchanged", txt, false, txt, "JOB=old\r\n", u""},
+        {"same size, other bytes", txt, false, txt, "JOB=new\r\n", changed},
+        {"gone", txt, false, txt, nullptr, u""},
+        {"appeared", nullptr, false, txt, "JOB=written elsewhere\r\n", changed},
+        {"a recovery start, unchanged", new_file, false, nullptr, nullptr, u""},
+        {"a recovery start, then a SETTINGS.TXT", new_file, false, txt, "JOB=written elsewhere\r\n", changed},
+        {"a recovery start, then that SETTINGS.NEW rewritten", new_file, false, new_file, "JOB=x\r\n",
+         on_new(changed)},
+        {"unread, released and changed since", txt, true, txt, "JOB=changed since\r\n", not_read},
+        {"unread, gone", txt, true, txt, nullptr, u""},
+        {"unread, a recovery start", new_file, true, new_file, "JOB=changed since\r\n", on_new(not_read)},
     };
     for (const auto& c : cases) {
         for (int answer : {box::answer_no, box::answer_yes}) {
             SCOPED_TRACE(std::string(c.name) + (answer == box::answer_yes ? ", Yes" : ", No"));
             test::TestApp t;
             if (c.read_from) t.files.put(c.read_from, "JOB=old\r\n");
+            if (c.unread) t.files.fail(test::FsOp::open_read, 1, sys_error::sharing_violation);
             t.app.Main();
+            const std::size_t warned = t.boxes.shown.size();
             t.form().Combo1().choose(3);
             t.form().Text5().set_text(u"mine");
-            if (c.named_new) {
-                t.files.put(u"SETTINGS.NEW", "JOB=written elsewhere\r\n");
-            } else if (c.now) {
-                t.files.put(u"SETTINGS.TXT", c.now);
-            } else if (c.read_from && std::u16string_view(c.read_from) == u"SETTINGS.TXT") {
-                t.files.entries.erase(t.files.in_folder(u"SETTINGS.TXT"));
-            }
+            if (c.written && c.now) t.files.put(c.written, c.now);
+            if (c.written && !c.now) t.files.entries.erase(t.files.in_folder(c.written));
             t.boxes.answers = {box::answer_yes, answer};
             const bool closed = t.form().request_close(CloseReason::user);
-            ASSERT_EQ(t.boxes.shown.size(), c.asked ? 2u : 1u);
-            const bool saved = !c.asked || answer == box::answer_yes;
+            const bool asked = !c.question.empty();
+            ASSERT_EQ(t.boxes.shown.size(), warned + (asked ? 2u : 1u));
+            const bool saved = !asked || answer == box::answer_yes;
             EXPECT_EQ(closed, saved);
-            EXPECT_EQ(
-                t.files.has(u"SETTINGS.TXT") && t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=mine\r\n"),
-                saved);
+            EXPECT_EQ(t.files.has(txt) && t.files.bytes(txt).starts_with("JOB=mine\r\n"), saved);
             if (!saved) {
-                EXPECT_EQ(t.files.bytes(c.named_new ? u"SETTINGS.NEW" : u"SETTINGS.TXT"),
-                          c.named_new ? "JOB=written elsewhere\r\n" : c.now);
+                EXPECT_EQ(t.files.bytes(c.written), c.now);
             }
-            if (c.asked) {
-                std::u16string question =
-                    u"SETTINGS.TXT is na het inlezen door een ander programma gewijzigd. Vervangen door de "
-                    u"instellingen die hier worden getoond?";
-                if (c.named_new) question.replace(0, 12, u"SETTINGS.NEW");
-                EXPECT_EQ(t.boxes.shown[1].text, question);
-                EXPECT_EQ(t.boxes.shown[1].style, box::yes_no | box::icon_warning | box::default_second);
-            }
-        }
-    }
-}
-
-// Yes never replaces, without asking, a settings file that start-up could not read (held open by another
-// program then, released since): the question names the file, comes instead of the changed-file one,
-// and No keeps its bytes and the window.
-TEST(NotRead, YesAsksBeforeReplacingAFileStartUpCouldNotRead) {
-    const struct {
-        const char* name;
-        const char16_t* file;  // the file start-up could not read
-        bool there_at_yes;
-        bool asked;
-    } cases[] = {
-        {"released before Yes", u"SETTINGS.TXT", true, true},
-        {"gone before Yes", u"SETTINGS.TXT", false, false},
-        {"a recovery start", u"SETTINGS.NEW", true, true},
-    };
-    for (const auto& c : cases) {
-        for (int answer : {box::answer_no, box::answer_yes}) {
-            SCOPED_TRACE(std::string(c.name) + (answer == box::answer_yes ? ", Yes" : ", No"));
-            test::TestApp t;
-            t.files.put(c.file, "JOB=theirs\r\nLANGUAGE=1\r\n");
-            t.files.fail(test::FsOp::open_read, 1, sys_error::sharing_violation);
-            t.app.Main();
-            ASSERT_EQ(t.boxes.shown.size(), 1u);  // the start-up warning
-            t.form().Combo1().choose(2);
-            t.files.put(c.file, "JOB=changed since\r\n");  // and so also changed: one question all the same
-            if (!c.there_at_yes) t.files.entries.erase(t.files.in_folder(c.file));
-            t.boxes.answers = {box::answer_yes, answer};
-            const bool closed = t.form().request_close(CloseReason::user);
-            ASSERT_EQ(t.boxes.shown.size(), c.asked ? 3u : 2u);
-            const bool saved = !c.asked || answer == box::answer_yes;
-            EXPECT_EQ(closed, saved);
-            EXPECT_EQ(t.files.has(u"SETTINGS.TXT") && t.files.bytes(u"SETTINGS.TXT").starts_with("JOB=\r\n"),
-                      saved);
-            if (!saved) {
-                EXPECT_EQ(t.files.bytes(c.file), "JOB=changed since\r\n");
-            }
-            if (c.asked) {
-                std::u16string question =
-                    u"SETTINGS.TXT konnte beim Start des Editors nicht gelesen werden, und das Fenster zeigt "
-                    u"nicht seinen Inhalt. Durch die hier angezeigten Einstellungen ersetzen?";
-                question.replace(0, 12, c.file);
-                EXPECT_EQ(t.boxes.shown[2].text, question);
-                EXPECT_EQ(t.boxes.shown[2].style, box::yes_no | box::icon_warning | box::default_second);
+            if (asked) {
+                EXPECT_EQ(t.boxes.shown.back().text, c.question);
+                EXPECT_EQ(t.boxes.shown.back().style, box::yes_no | box::icon_warning | box::default_second);
             }
         }
     }

@@ -187,7 +187,6 @@ TEST(Conversion, AWarningWithFourHeadingsListsTwelveLinesAtMostAndFitsTheScreen)
         ASSERT_NE(at, std::u16string::npos);
         EXPECT_NE(small.find(u"\u2026 and ", at), std::u16string::npos);
     }
-    EXPECT_EQ(wrapped_lines(u"a\n\n" + std::u16string(65, u'b')), 4u);
 }
 
 // Text that the ANSI code page cannot hold, read from a Unicode file, is shown as read and listed before

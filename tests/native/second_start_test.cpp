@@ -26,8 +26,6 @@ TEST(SecondStart, TheClaimFollowsTheFoldersIdentityElseItsPath) {
     // An all-zero file ID is none: a FAT root's, the same on every card.
     EXPECT_EQ(instance_key(std::nullopt, u"E:\\PM"),
               instance_key(FolderIdentity{0x1234ABCD, {}, {}}, u"E:\\PM"));
-    EXPECT_NE(instance_key(FolderIdentity{0x1234ABCD, {}, {}}, u"E:\\"),
-              instance_key(FolderIdentity{0x1234ABCD, {}, {}}, u"F:\\"));
     EXPECT_NE(instance_key(std::nullopt, u"E:\\PM"), instance_key(card, u"E:\\PM"));
     for (const auto& key :
          {instance_key(card, u"P:\\"), instance_key(std::nullopt, std::u16string(600, u'x'))}) {
@@ -37,12 +35,11 @@ TEST(SecondStart, TheClaimFollowsTheFoldersIdentityElseItsPath) {
 }
 
 // Two cards cloned from one image, in two readers, are two folders; one card through two drive letters
-// stays one, and so does one share reached through two server names.
+// stays one. A network path has no device, so a share keeps the key of its identity alone.
 TEST(SecondStart, ClonedCardsInTwoReadersAreTwoFolders) {
     const std::u16string e = volume_device(u"\\Device\\HarddiskVolume5\\PM");
     const std::u16string f = volume_device(u"\\Device\\HarddiskVolume6\\PM");
     EXPECT_EQ(e, u"\\Device\\HarddiskVolume5");
-    EXPECT_EQ(volume_device(u"\\device\\harddiskvolume5"), u"\\device\\harddiskvolume5");
     for (const char16_t* no_device :
          {u"\\Device\\Mup\\server\\share\\PM", u"\\Device\\Mup",
           u"\\Device\\LanmanRedirector\\;Z:0\\server\\share", u"\\??\\E:\\PM", u""})
@@ -53,9 +50,6 @@ TEST(SecondStart, ClonedCardsInTwoReadersAreTwoFolders) {
     card_in_f.device = f;
     EXPECT_NE(instance_key(card_in_e, u"E:\\PM"), instance_key(card_in_f, u"F:\\PM"));
     EXPECT_EQ(instance_key(card_in_e, u"E:\\PM"), instance_key(card_in_e, u"G:\\"));
-    FolderIdentity share = card_in_e;
-    share.device.clear();
-    EXPECT_EQ(instance_key(share, u"\\\\SERVER\\SHARE"), instance_key(share, u"\\\\SERVER.LOCAL\\SHARE"));
 }
 
 // The second start that could not bring the open editor forward says so in the file's language.

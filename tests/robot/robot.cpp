@@ -10,9 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 namespace robot {
@@ -211,24 +209,18 @@ void open_clipboard() {
         fail(L"cannot open the clipboard: error " + std::to_wstring(GetLastError()));
 }
 
-// The clipboard's text, if it holds one.
-std::optional<std::wstring> clipboard_text() {
+// The clipboard's text; empty when it holds none.
+std::wstring clipboard_text() {
     open_clipboard();
-    std::optional<std::wstring> text;
+    std::wstring text;
     if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(memory))) {
-            text.emplace(chars, wcsnlen(chars, GlobalSize(memory) / sizeof(wchar_t)));
+            text.assign(chars, wcsnlen(chars, GlobalSize(memory) / sizeof(wchar_t)));
             GlobalUnlock(memory);
         }
     }
     CloseClipboard();
     return text;
-}
-
-void empty_clipboard() {
-    open_clipboard();
-    EmptyClipboard();
-    CloseClipboard();
 }
 
 }  // namespace
@@ -607,27 +599,13 @@ std::wstring Editor::window_text(HWND hwnd) const {
 }
 
 // No message gives a single-line edit box's text from an offset on (EM_GETLINE starts at the front too):
-// a longer text is read as a user would take it, selected whole and copied. The box's selection and the
-// clipboard's text are put back afterwards, so that the reading changes nothing a case looks at.
+// a longer text is read as a user would take it, selected whole and copied.
 std::wstring Editor::copied_text(HWND edit, size_t length) const {
     if (class_of(edit) != L"Edit")
-        fail(L"a text of " + std::to_wstring(length) + L" characters in a " + class_of(edit) +
-             L", which cannot copy it");
-    DWORD start = 0;
-    DWORD end = 0;
-    send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const std::optional<std::wstring> held = clipboard_text();
+        fail(L"a text of " + std::to_wstring(length) + L" characters in a " + class_of(edit));
     send(edit, EM_SETSEL, 0, -1);
     send(edit, WM_COPY);
-    send(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
-    std::optional<std::wstring> copied = clipboard_text();
-    if (held) {
-        put_on_clipboard(*held);
-    } else {
-        empty_clipboard();
-    }
-    if (!copied) fail(L"the edit box copied none of its " + std::to_wstring(length) + L" characters");
-    return std::move(*copied);
+    return clipboard_text();
 }
 
 std::wstring Editor::title() const {
@@ -766,12 +744,7 @@ void Editor::move_to(POINT p) {
         if (++polls % 20 == 0) send_input(&input, 1);
         return false;
     });
-    if (!arrived) {
-        POINT now{};
-        GetCursorPos(&now);
-        fail(L"the pointer did not reach " + std::to_wstring(p.x) + L"," + std::to_wstring(p.y) +
-             L" (it is at " + std::to_wstring(now.x) + L"," + std::to_wstring(now.y) + L")");
-    }
+    if (!arrived) fail(L"the pointer did not reach " + std::to_wstring(p.x) + L"," + std::to_wstring(p.y));
 }
 
 void Editor::press() {
