@@ -1,6 +1,7 @@
 #include "lang/messages.h"
 
 #include "lang/lang_text.h"
+#include "platform/utf16.h"
 
 #include <string>
 
@@ -163,9 +164,8 @@ std::u16string shown_path(std::u16string_view path) {
     constexpr std::size_t head = 64;
     std::size_t tail = shown_path_length - head - 1;
     // Whole characters only: a surrogate pair stays whole on each side of the cut.
-    auto low_surrogate = [](char16_t c) { return c >= 0xDC00 && c < 0xE000; };
-    const std::size_t start = low_surrogate(path[head]) ? head - 1 : head;
-    if (low_surrogate(path[path.size() - tail])) --tail;
+    const std::size_t start = is_low_surrogate(path[head]) ? head - 1 : head;
+    if (is_low_surrogate(path[path.size() - tail])) --tail;
     std::u16string shown{path.substr(0, start)};
     shown += u"\u2026";
     shown += path.substr(path.size() - tail);

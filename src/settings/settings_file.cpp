@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/text_services.h"
+#include "platform/utf16.h"
 #include "settings/line_reader.h"
 #include "window/form1.h"
 
@@ -170,13 +171,6 @@ bool is_hidden(char32_t c) {
         if (c <= r.last) return true;
     }
     return false;
-}
-
-bool is_high_surrogate(char16_t c) {
-    return c >= 0xD800 && c < 0xDC00;
-}
-bool is_low_surrogate(char16_t c) {
-    return c >= 0xDC00 && c < 0xE000;
 }
 
 // "\x1F" below U+0100, "\u200B" in the BMP, "\uE0001" beyond it.

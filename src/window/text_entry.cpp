@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/utf16.h"
+
 namespace pm {
-
-namespace {
-
-bool is_low_surrogate(char16_t c) {
-    return c >= 0xDC00 && c < 0xE000;
-}
-
-}  // namespace
 
 KeptEdit keep_writable(std::u16string_view before, std::u16string_view after,
                        const std::function<bool(std::u16string_view)>& can_write) {
