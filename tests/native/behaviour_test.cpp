@@ -329,7 +329,6 @@ TEST(FailureTexts, ALongPathIsShortenedInItsMiddle) {
     t.boxes.answers = {box::answer_yes};
     EXPECT_FALSE(t.form().request_close(CloseReason::user));
     const std::u16string shown = file.substr(0, 63) + u"\u2026" + file.substr(file.size() - 191);
-    EXPECT_EQ(shown_path(file), shown);
     EXPECT_NE(t.boxes.shown.back().text.find(u"\n\n" + shown + u"\n"), std::u16string::npos);
     EXPECT_EQ(shown_path(u"E:\\SETTINGS.TXT"), u"E:\\SETTINGS.TXT");
 }
